@@ -1,1 +1,5 @@
-# target_sources(zorva_core PRIVATE ...) for the files of history/ that use no Qt.
+# The data side of the history: no Qt.
+target_sources(zorva_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/ChannelSeries.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HistoryDataSet.cpp
+)
