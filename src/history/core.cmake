@@ -2,4 +2,6 @@
 target_sources(zorva_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ChannelSeries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HistoryDataSet.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PageDecoder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RecordFile.cpp
 )
