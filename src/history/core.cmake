@@ -5,3 +5,4 @@ target_sources(zorva_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PageDecoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RecordFile.cpp
 )
+target_sources(zorva_core PRIVATE ${CMAKE_CURRENT_LIST_DIR}/HistoryDownload.cpp)
