@@ -29,13 +29,21 @@ private:
 // Length of the well-formed UTF-8 sequence at p, or 0 when the bytes there are not one.
 size_t Utf8Length(const unsigned char* p, size_t left) {
     const unsigned char c = p[0];
-    size_t n;
-    unsigned min;
+    size_t n = 0;
+    unsigned min = 0;
     if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) n = 2, min = 0x80;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3, min = 0x800;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4, min = 0x10000;
-    else return 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+        min = 0x80;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        min = 0x800;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
     if (left < n) return 0;
     unsigned code = c & (0x3F >> (n - 1));
     for (size_t i = 1; i < n; ++i) {
@@ -55,8 +63,10 @@ std::string Convert(const Converter& converter, std::string_view input, bool dec
     if (!converter.Valid()) {  // no converter installed: keep ASCII, mark the rest
         for (size_t i = 0; i < input.size();) {
             const size_t n = decoding ? (bytes[i] < 0x80 ? 1 : 0) : Utf8Length(bytes + i, input.size() - i);
-            if (n == 1) out += static_cast<char>(bytes[i]);
-            else out += decoding ? kReplacement : "?";
+            if (n == 1)
+                out += static_cast<char>(bytes[i]);
+            else
+                out += decoding ? kReplacement : "?";
             i += n > 0 ? n : 1;
         }
         return out;
@@ -113,10 +123,18 @@ const Converter& ToCp1252() {
 
 }  // namespace
 
-std::string DecodeCp936(std::string_view bytes) { return Convert(FromCp936(), bytes, true); }
-std::string EncodeCp936(std::string_view utf8) { return Convert(ToCp936(), utf8, false); }
-std::string DecodeCp1252(std::string_view bytes) { return Convert(FromCp1252(), bytes, true); }
-std::string EncodeCp1252(std::string_view utf8) { return Convert(ToCp1252(), utf8, false); }
+std::string DecodeCp936(std::string_view bytes) {
+    return Convert(FromCp936(), bytes, true);
+}
+std::string EncodeCp936(std::string_view utf8) {
+    return Convert(ToCp936(), utf8, false);
+}
+std::string DecodeCp1252(std::string_view bytes) {
+    return Convert(FromCp1252(), bytes, true);
+}
+std::string EncodeCp1252(std::string_view utf8) {
+    return Convert(ToCp1252(), utf8, false);
+}
 
 std::string DecodeAnsi(std::string_view bytes) {
     return IsChineseEdition() ? DecodeCp936(bytes) : DecodeCp1252(bytes);

@@ -30,7 +30,9 @@ struct Parsed {
     size_t equals = 0;  // position of '=' in the line text
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v';
+}
 
 std::string Trim(const std::string& s) {
     size_t b = 0, e = s.size();
@@ -39,7 +41,9 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
@@ -192,12 +196,15 @@ bool ReplaceFile(const std::string& path, const std::string& content) {
 std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
                               const std::string& defaultValue) {
     std::string value;
-    if (!FindValue(LoadLines(path), Trim(section), Trim(key), value)) value = defaultValue;
-    else value = Unquote(value);
+    if (!FindValue(LoadLines(path), Trim(section), Trim(key), value))
+        value = defaultValue;
+    else
+        value = Unquote(value);
     return CutToLength(value, kProfileValueMax);
 }
 
-int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key, int defaultValue) {
+int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
+                   int defaultValue) {
     std::string value;
     if (!FindValue(LoadLines(path), Trim(section), Trim(key), value)) return defaultValue;
     value = Unquote(value);
@@ -209,7 +216,8 @@ int ReadProfileInt(const std::string& path, const std::string& section, const st
     long long n = 0;
     for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
         n = n * 10 + (value[i] - '0');
-        if (n > static_cast<long long>(INT_MAX) + 1) n = static_cast<long long>(INT_MAX) + 1;  // clamp, no wrap
+        if (n > static_cast<long long>(INT_MAX) + 1)
+            n = static_cast<long long>(INT_MAX) + 1;  // clamp, no wrap
     }
     if (negative) n = -n;
     if (n > INT_MAX) n = INT_MAX;

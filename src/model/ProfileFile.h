@@ -21,7 +21,8 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
 // The value read as a decimal integer: optional blanks, an optional sign, then digits up to the
 // first non-digit ("42abc" gives 42). A value with no leading digits ("abc", "-") gives 0, while a
 // missing key or an empty value gives the default. Values beyond the int range are clamped.
-int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key, int defaultValue);
+int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key,
+                   int defaultValue);
 
 // The key names of a section in file order, as spelt in the file (first spelling of each name).
 std::vector<std::string> ReadProfileKeys(const std::string& path, const std::string& section);

@@ -19,16 +19,16 @@ std::string DateTimeLine(TextId format, const DateTimeField& t) {
 
 std::vector<PropertyLine> LabelTree() {
     static const TextId kWork[] = {
-        TextId::PanelLabelStartTime,  TextId::PanelLabelUserName, TextId::PanelLabelTitle,
-        TextId::PanelLabelCapacity,   TextId::PanelLabelWorkStatus, TextId::PanelLabelStartMode,
-        TextId::PanelLabelStopMode,   TextId::PanelLabelRefresh,  TextId::PanelLabelInterval,
+        TextId::PanelLabelStartTime,  TextId::PanelLabelUserName,    TextId::PanelLabelTitle,
+        TextId::PanelLabelCapacity,   TextId::PanelLabelWorkStatus,  TextId::PanelLabelStartMode,
+        TextId::PanelLabelStopMode,   TextId::PanelLabelRefresh,     TextId::PanelLabelInterval,
         TextId::PanelLabelRecordMode, TextId::PanelLabelRecordCount, TextId::PanelLabelRemaining,
         TextId::PanelLabelStopCause,
     };
     static const TextId kChannel[] = {
-        TextId::PanelLabelActive,     TextId::PanelLabelType,       TextId::PanelLabelUnit,
+        TextId::PanelLabelActive,      TextId::PanelLabelType,       TextId::PanelLabelUnit,
         TextId::PanelLabelAlarmEnable, TextId::PanelLabelAlarmUpper, TextId::PanelLabelAlarmLower,
-        TextId::PanelLabelRangeUpper, TextId::PanelLabelRangeLower,
+        TextId::PanelLabelRangeUpper,  TextId::PanelLabelRangeLower,
     };
     PropertyLine work = Line(Tx(TextId::PanelWorkRoot));
     for (TextId id : kWork) work.children.push_back(Line(Tx(id)));
@@ -39,53 +39,61 @@ std::vector<PropertyLine> LabelTree() {
 
 PropertyLine StartModeLine(const DeviceParameters& block) {
     switch (block.StartMode()) {
-    case 2: {
-        PropertyLine line = Line(Tx(TextId::PanelStartTimed));
-        line.children.push_back(
-            Line(DateTimeLine(TextId::PanelTimedStartTime, block.DateTime(DeviceParameters::kTimedStartTime))));
-        line.expanded = true;
-        return line;
-    }
-    case 3:
-        return Line(Tx(TextId::PanelStartManual));
-    default:
-        return Line(Tx(TextId::PanelStartImmediate));
+        case 2: {
+            PropertyLine line = Line(Tx(TextId::PanelStartTimed));
+            line.children.push_back(Line(DateTimeLine(TextId::PanelTimedStartTime,
+                                                      block.DateTime(DeviceParameters::kTimedStartTime))));
+            line.expanded = true;
+            return line;
+        }
+        case 3:
+            return Line(Tx(TextId::PanelStartManual));
+        default:
+            return Line(Tx(TextId::PanelStartImmediate));
     }
 }
 
 PropertyLine StopModeLine(const DeviceParameters& block) {
     PropertyLine line;
     switch (block.StopMode()) {
-    case 1:
-        return Line(Tx(TextId::PanelStopMemoryFull));
-    case 2:
-        line = Line(Tx(TextId::PanelStopTimed));
-        line.children.push_back(
-            Line(DateTimeLine(TextId::PanelTimedStopTime, block.DateTime(DeviceParameters::kTimedStopTime))));
-        line.expanded = true;
-        return line;
-    case 3:
-        return Line(Tx(TextId::PanelStopFifo));
-    case 4:
-        line = Line(Tx(TextId::PanelStopByCount));
-        line.children.push_back(Line(FormatText(Tx(TextId::PanelStopCount), int{block.StopCount()})));
-        line.expanded = true;
-        return line;
-    default:
-        return Line(Tx(TextId::PanelStopManual));
+        case 1:
+            return Line(Tx(TextId::PanelStopMemoryFull));
+        case 2:
+            line = Line(Tx(TextId::PanelStopTimed));
+            line.children.push_back(Line(
+                DateTimeLine(TextId::PanelTimedStopTime, block.DateTime(DeviceParameters::kTimedStopTime))));
+            line.expanded = true;
+            return line;
+        case 3:
+            return Line(Tx(TextId::PanelStopFifo));
+        case 4:
+            line = Line(Tx(TextId::PanelStopByCount));
+            line.children.push_back(Line(FormatText(Tx(TextId::PanelStopCount), int{block.StopCount()})));
+            line.expanded = true;
+            return line;
+        default:
+            return Line(Tx(TextId::PanelStopManual));
     }
 }
 
 std::string StopCauseLine(const DeviceParameters& block) {
     switch (block.StopCause()) {
-    case 1: return Tx(TextId::PanelCauseManual);
-    case 2: return Tx(TextId::PanelCauseMemoryFull);
-    case 3: return Tx(TextId::PanelCauseTimed);
-    case 4: return Tx(TextId::PanelCausePc);
-    case 5: return Tx(TextId::PanelCauseStartPending);
-    case 6: return Tx(TextId::PanelCauseCountReached);
-    case 0x88: return Tx(TextId::PanelCauseNotStarted);
-    default: return Tx(TextId::PanelCauseNotStopped);
+        case 1:
+            return Tx(TextId::PanelCauseManual);
+        case 2:
+            return Tx(TextId::PanelCauseMemoryFull);
+        case 3:
+            return Tx(TextId::PanelCauseTimed);
+        case 4:
+            return Tx(TextId::PanelCausePc);
+        case 5:
+            return Tx(TextId::PanelCauseStartPending);
+        case 6:
+            return Tx(TextId::PanelCauseCountReached);
+        case 0x88:
+            return Tx(TextId::PanelCauseNotStarted);
+        default:
+            return Tx(TextId::PanelCauseNotStopped);
     }
 }
 
@@ -100,18 +108,21 @@ PropertyLine WorkRoot(int mode, const DeviceParameters& block) {
     PropertyLine root = Line(Tx(TextId::PanelWorkRoot));
     root.expanded = true;
     auto& c = root.children;
-    c.push_back(Line(DateTimeLine(TextId::PanelStartTime, block.DateTime(DeviceParameters::kRecordStartTime))));
+    c.push_back(
+        Line(DateTimeLine(TextId::PanelStartTime, block.DateTime(DeviceParameters::kRecordStartTime))));
     c.push_back(Line(FormatText(Tx(TextId::PanelUserName),
                                 DecodeAnsi(block.NameBytes(DeviceParameters::kUserName)).c_str())));
-    c.push_back(
-        Line(FormatText(Tx(TextId::PanelTitle), DecodeAnsi(block.NameBytes(DeviceParameters::kTitle)).c_str())));
+    c.push_back(Line(
+        FormatText(Tx(TextId::PanelTitle), DecodeAnsi(block.NameBytes(DeviceParameters::kTitle)).c_str())));
     c.push_back(Line(FormatText(Tx(TextId::PanelCapacity), unsigned{block.StorageCapacity()})));
     c.push_back(Line(WorkStatusLine(block), device ? Role::WorkStatus : Role::None));
     c.push_back(StartModeLine(block));
     c.push_back(StopModeLine(block));
-    c.push_back(Line(Tx(block.DisplayRefresh() == 0x80 ? TextId::PanelRefreshSync : TextId::PanelRefreshFast)));
+    c.push_back(
+        Line(Tx(block.DisplayRefresh() == 0x80 ? TextId::PanelRefreshSync : TextId::PanelRefreshFast)));
     c.push_back(Line(IntervalLine(block)));
-    c.push_back(Line(Tx(block.RecordMode() != 0 ? TextId::PanelRecordModeAuto : TextId::PanelRecordModeManual)));
+    c.push_back(
+        Line(Tx(block.RecordMode() != 0 ? TextId::PanelRecordModeAuto : TextId::PanelRecordModeManual)));
     c.push_back(Line(RecordCountLine(block), device ? Role::RecordCount : Role::None));
     c.push_back(Line(RemainingTimeLine(block), device ? Role::RemainingTime : Role::None));
     c.push_back(Line(StopCauseLine(block)));
@@ -135,7 +146,8 @@ PropertyLine ChannelRoot(DeviceParameters& block, UnitTable& units) {
         const int n = index + 1;
         c.push_back(Line(FormatText(Tx(TextId::PanelChannelType), n, ChannelTypeName(ch.type).c_str())));
         c.push_back(Line(FormatText(Tx(TextId::PanelChannelUnit), n, units.Lookup(ch.unit).c_str())));
-        c.push_back(Line(FormatText(Tx(ch.alarmEnabled == 1 ? TextId::PanelAlarmOn : TextId::PanelAlarmOff), n)));
+        c.push_back(
+            Line(FormatText(Tx(ch.alarmEnabled == 1 ? TextId::PanelAlarmOn : TextId::PanelAlarmOff), n)));
         c.push_back(Line(FormatText(Tx(TextId::PanelAlarmUpper), n, ch.alarmUpper / 10.0)));
         c.push_back(Line(FormatText(Tx(TextId::PanelAlarmLower), n, ch.alarmLower / 10.0)));
         c.push_back(Line(FormatText(Tx(TextId::PanelRangeUpper), n, ch.rangeUpper / 10.0)));

@@ -19,7 +19,8 @@ uint32_t ColorPart(const std::string& text, size_t begin, size_t end) {
     bool negative = false;
     if (i < end && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     unsigned value = 0;
-    for (; i < end && text[i] >= '0' && text[i] <= '9'; ++i) value = (value * 10 + unsigned(text[i] - '0')) % 256;
+    for (; i < end && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = (value * 10 + unsigned(text[i] - '0')) % 256;
     if (negative) value = (256 - value) % 256;
     return value;
 }
@@ -67,7 +68,8 @@ void LoadSettings(const std::string& path, DeviceContext& context) {
     context.autoSearch = ReadProfileInt(path, kSectionSystem, kKeySystemAutoSearch, 0);
     context.onlineInterval = ReadProfileInt(path, kSectionRealInterval, kKeyRealTime, kDefaultOnlineInterval);
     context.temperatureType = ReadProfileInt(path, kSectionConfig, kKeyTemperatureType, kCelsius);
-    context.downloadWait = ReadProfileInt(path, kSectionSystem, kKeySystemDownloadTimeout, kDefaultDownloadWait);
+    context.downloadWait =
+        ReadProfileInt(path, kSectionSystem, kKeySystemDownloadTimeout, kDefaultDownloadWait);
 
     context.baudRate = 115200;
     context.parity = 'n';
@@ -90,13 +92,13 @@ bool SaveSetting(int which) {
     const DeviceContext& context = GetDeviceContext();
     const std::string path = context.programDirectory + kSettingsFileName;
     switch (which) {
-    case kSaveComPort:
-        return WriteProfileInt(path, kSectionComParameter, kKeyComPort, context.portNumber);
-    case kSaveRealTime:
-        return WriteProfileInt(path, kSectionRealInterval, kKeyRealTime, context.onlineInterval);
-    case kSaveTemperatureType:
-        return WriteProfileInt(path, kSectionConfig, kKeyTemperatureType, context.temperatureType);
-    default:
-        return false;
+        case kSaveComPort:
+            return WriteProfileInt(path, kSectionComParameter, kKeyComPort, context.portNumber);
+        case kSaveRealTime:
+            return WriteProfileInt(path, kSectionRealInterval, kKeyRealTime, context.onlineInterval);
+        case kSaveTemperatureType:
+            return WriteProfileInt(path, kSectionConfig, kKeyTemperatureType, context.temperatureType);
+        default:
+            return false;
     }
 }

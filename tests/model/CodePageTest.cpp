@@ -45,20 +45,28 @@ TEST(CodePage, UndefinedBytesDecodeToReplacementAndTheRestSurvives) {
     struct Case {
         std::string bytes, utf8;
     } cases[] = {
-        {"A\xFF" "B", "A" + kReplacement + "B"},          // 0xFF starts nothing in GBK
-        {"\xBB\xB7\x81", "环" + kReplacement},            // lead byte cut off at the end
-        {"\x81\x20x", kReplacement + " x"},               // lead byte with an impossible trail
-        {std::string("a\0b", 3), std::string("a\0b", 3)}, // NUL is a character, not an end
+        {"A\xFF"
+         "B",
+         "A" + kReplacement + "B"},                        // 0xFF starts nothing in GBK
+        {"\xBB\xB7\x81", "环" + kReplacement},             // lead byte cut off at the end
+        {"\x81\x20x", kReplacement + " x"},                // lead byte with an impossible trail
+        {std::string("a\0b", 3), std::string("a\0b", 3)},  // NUL is a character, not an end
     };
     for (const auto& c : cases) EXPECT_EQ(DecodeCp936(c.bytes), c.utf8);
     EXPECT_EQ(DecodeCp1252("x\x81y\x8D"), "x" + kReplacement + "y" + kReplacement);
 }
 
 TEST(CodePage, UnrepresentableCharactersEncodeAsQuestionMark) {
-    EXPECT_EQ(EncodeCp936("a\xF0\x9F\x98\x80" "b"), "a?b");  // emoji: not in GBK
-    EXPECT_EQ(EncodeCp1252("温度 °C"), "?? \xB0" "C");
-    EXPECT_EQ(EncodeCp936("ok\xC3"), "ok?");                 // truncated UTF-8 input
-    EXPECT_EQ(EncodeCp936("\xFF\xFE" "z"), "??z");          // bytes that are not UTF-8 at all
+    EXPECT_EQ(EncodeCp936("a\xF0\x9F\x98\x80"
+                          "b"),
+              "a?b");  // emoji: not in GBK
+    EXPECT_EQ(EncodeCp1252("温度 °C"),
+              "?? \xB0"
+              "C");
+    EXPECT_EQ(EncodeCp936("ok\xC3"), "ok?");  // truncated UTF-8 input
+    EXPECT_EQ(EncodeCp936("\xFF\xFE"
+                          "z"),
+              "??z");  // bytes that are not UTF-8 at all
 }
 
 TEST(CodePage, AnsiFollowsTheEdition) {

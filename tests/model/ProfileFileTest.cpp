@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <climits>
@@ -55,14 +54,15 @@ TEST_F(ProfileFileTest, ReadsNamesCaseInsensitivelyAndTrimsValues) {
         {"main_info", "MAIN_BK_COLOR", "x", "255,128,0"},
         {" Main_Info ", "main_bk_color", "x", "255,128,0"},
         {"Main_Info", "Quoted", "x", "  padded "},
-        {"Main_Info", "Empty", "x", ""},  // present but empty is not missing
+        {"Main_Info", "Empty", "x", ""},              // present but empty is not missing
         {"Main_Info", "Temperature_Type", "d", "d"},  // belongs to another section
         {"CONFIG", "temperature_type", "d", "170"},
         {"Main_Info", "Missing", "dflt", "dflt"},
         {"Nowhere", "Main_Bk_Color", "dflt", "dflt"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ReadProfileString(path_, c.section, c.key, c.fallback), c.expected) << c.section << "/" << c.key;
+        EXPECT_EQ(ReadProfileString(path_, c.section, c.key, c.fallback), c.expected)
+            << c.section << "/" << c.key;
     EXPECT_EQ(ReadProfileString(dir_ + "/absent.ini", "Main_Info", "Main_Bk_Color", "dflt"), "dflt");
 }
 
@@ -71,10 +71,9 @@ TEST_F(ProfileFileTest, ReadsIntegersLikeTheProfileIntegerReader) {
         const char* value;
         int expected;
     } cases[] = {
-        {"42", 42},         {"-7", -7},         {"+8", 8},
-        {" 12abc", 12},     {"abc", 0},         {"-", 0},
-        {"", -1},           {"0x10", 0},        {"99999999999", INT_MAX},
-        {"-99999999999", INT_MIN},              {"\"15\"", 15},
+        {"42", 42},     {"-7", -7}, {"+8", 8},   {" 12abc", 12},           {"abc", 0},
+        {"-", 0},       {"", -1},   {"0x10", 0}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
+        {"\"15\"", 15},
     };
     for (const auto& c : cases) {
         Write(std::string("[S]\nK=") + c.value + "\n");
@@ -97,15 +96,18 @@ TEST_F(ProfileFileTest, WriteChangesOnlyItsOwnLine) {
     } cases[] = {
         // existing key, other spelling: the line keeps its own key text and spacing
         {"MAIN_INFO", "main_bk_color", "1,2,3",
-         "; written by hand\r\n[Main_Info]\r\n  Main_Bk_Color =1,2,3\r\nQuoted=\"  padded \"\r\nEmpty=\r\n\r\n"
+         "; written by hand\r\n[Main_Info]\r\n  Main_Bk_Color =1,2,3\r\nQuoted=\"  padded "
+         "\"\r\nEmpty=\r\n\r\n"
          "[Config]\r\nTemperature_Type=170\r\n"},
         // new key: after the section's last entry, with the file's line end
         {"Main_Info", "Dialog_Bk_Color", "0,0,0",
-         "; written by hand\r\n[Main_Info]\r\n  Main_Bk_Color =  255,128,0  \r\nQuoted=\"  padded \"\r\nEmpty=\r\n"
+         "; written by hand\r\n[Main_Info]\r\n  Main_Bk_Color =  255,128,0  \r\nQuoted=\"  padded "
+         "\"\r\nEmpty=\r\n"
          "Dialog_Bk_Color=0,0,0\r\n\r\n[Config]\r\nTemperature_Type=170\r\n"},
         // new section: appended after a blank line
         {"Com_Parameter", "Com_Port", "3",
-         "; written by hand\r\n[Main_Info]\r\n  Main_Bk_Color =  255,128,0  \r\nQuoted=\"  padded \"\r\nEmpty=\r\n\r\n"
+         "; written by hand\r\n[Main_Info]\r\n  Main_Bk_Color =  255,128,0  \r\nQuoted=\"  padded "
+         "\"\r\nEmpty=\r\n\r\n"
          "[Config]\r\nTemperature_Type=170\r\n\r\n[Com_Parameter]\r\nCom_Port=3\r\n"},
     };
     for (const auto& c : cases) {
@@ -133,8 +135,9 @@ TEST_F(ProfileFileTest, WriteCreatesTheFileAndEndsAnUnterminatedLastLine) {
 }
 
 TEST_F(ProfileFileTest, ListsTheKeysOfOneSectionInFileOrder) {
-    Write("[Com_Devices]\nCOM7=/dev/pts/3\n; COM8=/dev/off\ncom12 = /dev/ttyUSB0\nCOM7=again\nnoequals\n"
-          "[Other]\nCOM9=/dev/x\n");
+    Write(
+        "[Com_Devices]\nCOM7=/dev/pts/3\n; COM8=/dev/off\ncom12 = /dev/ttyUSB0\nCOM7=again\nnoequals\n"
+        "[Other]\nCOM9=/dev/x\n");
     EXPECT_EQ(ReadProfileKeys(path_, "com_devices"), (std::vector<std::string>{"COM7", "com12"}));
     EXPECT_TRUE(ReadProfileKeys(path_, "Missing").empty());
     EXPECT_TRUE(ReadProfileKeys(dir_ + "/absent.ini", "Com_Devices").empty());

@@ -44,14 +44,17 @@ DeviceParameters SampleBlock(int capacity) {
 
 TEST(PropertyLines, LabelsBeforeAnyConnect) {
     const char* chinese =
-        "工作属性\n  启动时间：\n  用 户 名：\n  标    题：\n  存储容量：\n  工作状态：\n  启动方式：\n  停止方式：\n"
+        "工作属性\n  启动时间：\n  用 户 名：\n  标    题：\n  存储容量：\n  工作状态：\n  启动方式：\n  "
+        "停止方式：\n"
         "  显示刷新：\n  记录间隔：\n  记录模式：\n  记录次数：\n  剩余时间：\n  停机原因：\n"
-        "通道属性\n  启动通道：\n  通道类型：\n  通道单位：\n  通道报警使能：\n  通道报警上限：\n  通道报警下限：\n"
+        "通道属性\n  启动通道：\n  通道类型：\n  通道单位：\n  通道报警使能：\n  通道报警上限：\n  "
+        "通道报警下限：\n"
         "  通道量程上限：\n  通道量程下限：\n";
     const char* english =
         "Device\n  Start time：\n  User name：\n  Title：\n  Capacity：\n  Device status：\n  Start mode：\n"
         "  Stop mode：\n  Refresh：\n  Log interval：\n  Log mode：\n  Log number：\n  Residue Time：\n"
-        "  Stop cause：\nChannel\n  Channel active：\n  Channel type：\n  Channel unit：\n  Channel alarm en：\n"
+        "  Stop cause：\nChannel\n  Channel active：\n  Channel type：\n  Channel unit：\n  Channel alarm "
+        "en：\n"
         "  Channel alarm up：\n  Channel alarm down：\n  Channel range up：\n  Channel range down：\n";
     for (Edition edition : {Edition::Chinese, Edition::English}) {
         EditionScope scope(edition);
@@ -266,7 +269,8 @@ TEST(DeviceInfoLines, FourLinesFromDeviceInfo) {
         const int info = block.Offsets().deviceInfo;
         // Model and serial number run together unterminated: each line takes only its own characters.
         const std::string stored = "ZV-LOG-0820240315";
-        for (size_t i = 0; i < stored.size(); ++i) block.SetByte(info + static_cast<int>(i), uint8_t(stored[i]));
+        for (size_t i = 0; i < stored.size(); ++i)
+            block.SetByte(info + static_cast<int>(i), uint8_t(stored[i]));
         block.SetByte(info + DeviceParameters::kInfoFirmware, 23);
         block.SetBigEndian32(info + DeviceParameters::kInfoCapacity, 65536);
         EXPECT_EQ(DeviceInfoLines(block), edition == Edition::Chinese ? chinese : english);

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <algorithm>
@@ -68,9 +67,11 @@ TEST_F(SettingsTest, NoFileGivesTheDefaultsAndFixedLineSettings) {
 }
 
 TEST_F(SettingsTest, ReadsEveryKeyOfTheFile) {
-    Write("[Skin_Info]\r\nSkin_Path=BlueSkin\r\n[Main_Info]\r\nMain_Bk_Color=255,128,0\r\n"
-          "Dialog_Bk_Color=1,2,3\r\n[Com_Parameter]\r\nCom_Port=4\r\n[System]\r\nSystem_Auto_Search=0\r\n"
-          "System_Download_Timeout=50\r\n[Real_Interval]\r\nReal_time=15\r\n[Config]\r\nTemperature_Type=170\r\n");
+    Write(
+        "[Skin_Info]\r\nSkin_Path=BlueSkin\r\n[Main_Info]\r\nMain_Bk_Color=255,128,0\r\n"
+        "Dialog_Bk_Color=1,2,3\r\n[Com_Parameter]\r\nCom_Port=4\r\n[System]\r\nSystem_Auto_Search=0\r\n"
+        "System_Download_Timeout=50\r\n[Real_Interval]\r\nReal_time=15\r\n[Config]\r\nTemperature_Type="
+        "170\r\n");
     DeviceContext context;
     LoadSettings(path_, context);
     EXPECT_EQ(context.skinFolder, "BlueSkin");
@@ -88,12 +89,12 @@ TEST(SettingsColor, ColourTextRules) {
         uint32_t expected;
     } cases[] = {
         {"255,128,0", 255u + 256u * 128u},
-        {"200", 0},                          // no comma: black
+        {"200", 0},  // no comma: black
         {"", 0},
-        {"10,20", 10},                       // one comma: red alone
-        {"300,x,5", 44u + 65536u * 5u},      // modulo 256, non-digits read as 0
+        {"10,20", 10},                   // one comma: red alone
+        {"300,x,5", 44u + 65536u * 5u},  // modulo 256, non-digits read as 0
         {" 1 , 2 , 3", 1u + 256u * 2u + 65536u * 3u},
-        {",,7", 65536u * 7u},                // empty parts are 0
+        {",,7", 65536u * 7u},  // empty parts are 0
         {"12abc,34def,56", 12u + 256u * 34u + 65536u * 56u},
         {"-1,0,0", 255},
         {"256,512,99999999999999999999", 65536u * 255u},  // the whole number modulo 256, no overflow
@@ -103,8 +104,9 @@ TEST(SettingsColor, ColourTextRules) {
 }
 
 TEST_F(SettingsTest, ComDevicesMapPortNumbersToPaths) {
-    Write("[Com_Devices]\nCOM7=/dev/pts/3\ncom12 = /dev/serial/by-id/usb-logger\nCOMX=/dev/x\nCOM0=/dev/zero\n"
-          "COM257=/dev/high\nCOM9=\nCOM256=/dev/last\n");
+    Write(
+        "[Com_Devices]\nCOM7=/dev/pts/3\ncom12 = /dev/serial/by-id/usb-logger\nCOMX=/dev/x\nCOM0=/dev/zero\n"
+        "COM257=/dev/high\nCOM9=\nCOM256=/dev/last\n");
     DeviceContext context;
     LoadSettings(path_, context);
     const std::map<int, std::string> expected{
@@ -116,7 +118,8 @@ TEST_F(SettingsTest, ComDevicesMapPortNumbersToPaths) {
 TEST_F(SettingsTest, AutomaticSearchListsTheConfiguredDevices) {
     const std::string device = dir_ + "fake-tty";
     std::ofstream(device) << "";
-    Write("[System]\nSystem_Auto_Search=1\n[Com_Devices]\nCOM200=" + device + "\nCOM201=" + dir_ + "absent\n");
+    Write("[System]\nSystem_Auto_Search=1\n[Com_Devices]\nCOM200=" + device + "\nCOM201=" + dir_ +
+          "absent\n");
     DeviceContext context;
     LoadSettings(path_, context);
     EXPECT_EQ(context.autoSearch, 1);
@@ -126,8 +129,9 @@ TEST_F(SettingsTest, AutomaticSearchListsTheConfiguredDevices) {
 }
 
 TEST_F(SettingsTest, SavingTheSystemSettingsLeavesEverythingElseAlone) {
-    const std::string before = "[Com_Parameter]\r\nCom_Port=5\r\n[Real_Interval]\r\nReal_time=60\r\n"
-                               "[Main_Info]\r\nMain_Bk_Color=1,2,3\r\n";
+    const std::string before =
+        "[Com_Parameter]\r\nCom_Port=5\r\n[Real_Interval]\r\nReal_time=60\r\n"
+        "[Main_Info]\r\nMain_Bk_Color=1,2,3\r\n";
     Write(before);
     DeviceContext& context = GetDeviceContext();
     context.programDirectory = dir_;
@@ -138,8 +142,9 @@ TEST_F(SettingsTest, SavingTheSystemSettingsLeavesEverythingElseAlone) {
     EXPECT_TRUE(SaveSetting(kSaveTemperatureType));
     EXPECT_FALSE(SaveSetting(0));
     EXPECT_FALSE(SaveSetting(4));
-    EXPECT_EQ(Content(), "[Com_Parameter]\r\nCom_Port=5\r\n[Real_Interval]\r\nReal_time=15\r\n"
-                         "[Main_Info]\r\nMain_Bk_Color=1,2,3\r\n\r\n[Config]\r\nTemperature_Type=170\r\n");
+    EXPECT_EQ(Content(),
+              "[Com_Parameter]\r\nCom_Port=5\r\n[Real_Interval]\r\nReal_time=15\r\n"
+              "[Main_Info]\r\nMain_Bk_Color=1,2,3\r\n\r\n[Config]\r\nTemperature_Type=170\r\n");
 
     EXPECT_TRUE(SaveSetting(kSaveComPort));
     DeviceContext reloaded;
