@@ -6,6 +6,7 @@
 #include "device/Commands.h"
 #include "device/SerialPorts.h"
 #include "model/DeviceContext.h"
+#include "model/DeviceInfoLines.h"
 #include "model/PropertyLines.h"
 #include "model/Texts.h"
 
