@@ -1,0 +1,6 @@
+#include "app/AppHooks.h"
+
+AppHooks& GetAppHooks() {
+    static AppHooks hooks;
+    return hooks;
+}
