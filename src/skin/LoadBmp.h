@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QImage>
 #include <QMap>
 #include <QPoint>
@@ -7,9 +9,9 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QWidget>
 
 class QPainter;
-class QWidget;
 class CxSkinButton;
 class CStaticEx;
 
@@ -88,6 +90,7 @@ protected:
     CStaticEx* CreateInfoText(const QString& name, const QString& section);
 
 private:
+    QWidget* Parent();
     void LoadImages();
     void ReadWindowSize();
     bool LoadOne(const QString& key, QImage& into, int maxLength);
@@ -110,4 +113,5 @@ private:
     QMap<int, QPointer<CxSkinButton>> m_buttonsById;
     QMap<QString, QPointer<CxSkinButton>> m_buttonsByName;
     QMap<QString, QPointer<CStaticEx>> m_texts;
+    std::unique_ptr<QWidget> m_holder;  // parent of the controls when LoadSkin got no owner
 };

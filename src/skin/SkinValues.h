@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -63,6 +64,9 @@ inline constexpr int kSkinBackImageUpMax = 63;
 
 // Raw text of a key: missing key -> empty, cut to maxLength characters.
 QString ReadSkinText(const QString& iniPath, const QString& section, const QString& key, int maxLength = kSkinValueMax);
+
+// Up to count comma-separated integers; missing or non-numeric parts read as 0.
+QList<int> ParseSkinInts(const QString& value, int count);
 
 // "left, top, right, bottom" -> QRect(left, top, right - left, bottom - top). Missing or short
 // values count as zeros, so a missing key gives an empty rectangle at (0, 0).
