@@ -39,7 +39,9 @@ bool Accepted(const Bytes& r, uint8_t command) {
     return sum == r[r.size() - 2] && static_cast<size_t>(r[3] * 256 + r[4] + 5) == r.size();
 }
 
-int Be16(const Bytes& b, size_t at) { return static_cast<int16_t>((b[at] << 8) | b[at + 1]); }
+int Be16(const Bytes& b, size_t at) {
+    return static_cast<int16_t>((b[at] << 8) | b[at + 1]);
+}
 
 // One emulator process linked at a fresh path; ended with SIGTERM.
 class Sim {
@@ -161,12 +163,14 @@ TEST(LoggerSimTest, HistoryPagesCarryWholeRecordsWithGapNoValueAndImpossibleDate
     ASSERT_GT(pages, 1);
     std::vector<Bytes> records;
     for (int p = 1; p <= pages; ++p) {
-        const Bytes page = sim.Exchange(Request(0x1A, {static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)}));
+        const Bytes page =
+            sim.Exchange(Request(0x1A, {static_cast<uint8_t>(p >> 8), static_cast<uint8_t>(p)}));
         ASSERT_TRUE(Accepted(page, 0x1A)) << "page " << p;
         ASSERT_LE(page.size(), 600u);
         const size_t region = page.size() - 10;  // header, two leading bytes, trailing byte, checksum, end
         ASSERT_EQ(region % 12, 0u) << "page " << p << " ends inside a record";
-        for (size_t at = 7; at < page.size() - 3; at += 12) records.emplace_back(page.begin() + at, page.begin() + at + 12);
+        for (size_t at = 7; at < page.size() - 3; at += 12)
+            records.emplace_back(page.begin() + at, page.begin() + at + 12);
     }
     ASSERT_EQ(records.size(), 1500u);
     std::vector<size_t> badDates, noValue, steps;
@@ -209,9 +213,10 @@ TEST(LoggerSimTest, MalformedRequestsGetNoReplyAndPiecesAreAssembled) {
     EXPECT_TRUE(sim.Exchange(badSum).empty());
     EXPECT_TRUE(sim.Exchange(badEnd).empty());
     const Bytes good = Request(0x02, {0x02});
-    EXPECT_TRUE(Accepted(sim.Exchange({Bytes(good.begin(), good.begin() + 2), Bytes(good.begin() + 2, good.begin() + 5),
-                                       Bytes(good.begin() + 5, good.end())}),
-                         0x02));
+    EXPECT_TRUE(Accepted(
+        sim.Exchange({Bytes(good.begin(), good.begin() + 2), Bytes(good.begin() + 2, good.begin() + 5),
+                      Bytes(good.begin() + 5, good.end())}),
+        0x02));
     Bytes noise = {0x3C, 0x00, 0x3C, 0x13, 0x11};
     noise.insert(noise.end(), good.begin(), good.end());
     EXPECT_TRUE(Accepted(sim.Exchange(noise), 0x02));
@@ -224,7 +229,7 @@ TEST(LoggerSimTest, FaultSwitchesSpoilOnlyTheChosenReplies) {
     struct Case {
         const char* option;
         const char* value;
-        uint8_t command;   // what the first reply to ReadDeviceInfo carries
+        uint8_t command;  // what the first reply to ReadDeviceInfo carries
         bool checksumOk;
         bool firstSilent;
     };
@@ -261,7 +266,8 @@ TEST(LoggerSimTest, WritesChangeChannelsAndStartStopRestartsTheHistory) {
     // Channel 1: alarm on, -10.0 .. 35.0; channels 2 and 4 off.
     const Bytes alarms = {1, 0xFF, 0x9C, 0x01, 0x5E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     ASSERT_TRUE(Accepted(sim.Exchange(Request(0x1F, alarms)), 0x1F));
-    EXPECT_EQ(sim.Exchange(Request(0x1F, {1, 0, 0, 0, 0}))[2], 0x9F) << "alarms for too few channels are refused";
+    EXPECT_EQ(sim.Exchange(Request(0x1F, {1, 0, 0, 0, 0}))[2], 0x9F)
+        << "alarms for too few channels are refused";
     const Bytes fahrenheit = sim.Exchange(Request(0x23, {0xAA}));
     ASSERT_EQ(fahrenheit.size(), 8u);
     const Bytes ch1 = sim.Exchange(Request(0x02, {1}));
@@ -286,8 +292,9 @@ TEST(LoggerSimTest, ScenarioFileSetsNamesMaskAndExplicitRecords) {
     const int fd = mkstemp(path);
     ASSERT_GE(fd, 0);
     close(fd);
-    std::ofstream(path) << "[device]\nuser_name = 环境监测实验室\nmask = 0x05\n"
-                           "[history]\nrecord = 2026-03-26 10:00:00 12 ERR\nrecord_hex = 22 03 1A 0A 01 00 FF 9C 80 00\n";
+    std::ofstream(path)
+        << "[device]\nuser_name = 环境监测实验室\nmask = 0x05\n"
+           "[history]\nrecord = 2026-03-26 10:00:00 12 ERR\nrecord_hex = 22 03 1A 0A 01 00 FF 9C 80 00\n";
     Sim sim({"--scenario", path, "--page-bytes", "100"});
     ASSERT_TRUE(sim.Ready());
     const Bytes params = sim.Exchange(Request(0x01));

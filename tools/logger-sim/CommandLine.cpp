@@ -74,7 +74,8 @@ CommandLine::Outcome CommandLine::Parse(int argc, char** argv, SimConfig& config
             const size_t dot = value.rfind('.', eq);
             if (eq == std::string::npos || dot == std::string::npos)
                 return *error = "--set needs SECTION.KEY=VALUE", Outcome::Error;
-            if (!loader.Apply(value.substr(0, dot), value.substr(dot + 1, eq - dot - 1), value.substr(eq + 1), error))
+            if (!loader.Apply(value.substr(0, dot), value.substr(dot + 1, eq - dot - 1), value.substr(eq + 1),
+                              error))
                 return *error = "--set " + value + ": " + *error, Outcome::Error;
         } else {
             const OptionKey* found = nullptr;

@@ -11,7 +11,8 @@ constexpr int16_t kNoValue = static_cast<int16_t>(0x8001);
 
 // Repeatable jitter in [-1, 1] from the time and the slot.
 double Jitter(int64_t epoch, int slot) {
-    uint64_t x = static_cast<uint64_t>(epoch) * 0x9E3779B97F4A7C15ull + static_cast<uint64_t>(slot + 1) * 0xBF58476D1CE4E5B9ull;
+    uint64_t x = static_cast<uint64_t>(epoch) * 0x9E3779B97F4A7C15ull +
+                 static_cast<uint64_t>(slot + 1) * 0xBF58476D1CE4E5B9ull;
     x ^= x >> 31;
     x *= 0x94D049BB133111EBull;
     x ^= x >> 29;
@@ -25,7 +26,8 @@ int16_t HistoryGenerator::SampleValue(const ChannelSetup& c, int slot, int64_t e
     const double phase = 0.7 * slot;
     const double twoPi = 2 * std::numbers::pi;
     double v = c.base + c.amplitude * std::sin(twoPi * t / period + phase) +
-               0.3 * c.amplitude * std::sin(twoPi * t / (period / 5.3) + 2 * phase) + c.noise * Jitter(epoch, slot);
+               0.3 * c.amplitude * std::sin(twoPi * t / (period / 5.3) + 2 * phase) +
+               c.noise * Jitter(epoch, slot);
     if (c.unit == 32) v = v * 9.0 / 5.0 + 320.0;
     long rounded = std::lround(v);
     if (c.rangeLow < c.rangeHigh) rounded = std::clamp<long>(rounded, c.rangeLow, c.rangeHigh);
@@ -59,7 +61,8 @@ std::vector<SimRecord> HistoryGenerator::Build(const SimConfig& config, int64_t 
         int64_t span = h.count > 0 ? static_cast<int64_t>(h.count - 1) * interval : 0;
         for (size_t i = 0; i + 1 < h.count; ++i) span += extraAfter(i);
         start = now - span;
-        start -= ((start % interval) + interval) % interval;  // whole intervals, like a logger started on the minute
+        start -= ((start % interval) + interval) %
+                 interval;  // whole intervals, like a logger started on the minute
     } else {
         const auto date = ParseDateText(h.start);
         start = date ? DateToEpoch(*date) : now;

@@ -24,12 +24,20 @@ void Put32(std::vector<uint8_t>& out, uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
 }
 
-int16_t Get16(const uint8_t* p) { return static_cast<int16_t>((p[0] << 8) | p[1]); }
+int16_t Get16(const uint8_t* p) {
+    return static_cast<int16_t>((p[0] << 8) | p[1]);
+}
 
-int16_t ToFahrenheit(int16_t tenths) { return static_cast<int16_t>(std::lround(tenths * 9.0 / 5.0 + 320.0)); }
-int16_t ToCelsius(int16_t tenths) { return static_cast<int16_t>(std::lround((tenths - 320.0) * 5.0 / 9.0)); }
+int16_t ToFahrenheit(int16_t tenths) {
+    return static_cast<int16_t>(std::lround(tenths * 9.0 / 5.0 + 320.0));
+}
+int16_t ToCelsius(int16_t tenths) {
+    return static_cast<int16_t>(std::lround((tenths - 320.0) * 5.0 / 9.0));
+}
 
-int64_t PcNow() { return static_cast<int64_t>(std::time(nullptr)); }
+int64_t PcNow() {
+    return static_cast<int64_t>(std::time(nullptr));
+}
 }  // namespace
 
 LoggerDevice::LoggerDevice(const SimConfig& config, int64_t startupTime)
@@ -44,27 +52,46 @@ LoggerDevice::LoggerDevice(const SimConfig& config, int64_t startupTime)
     nextRecord_ = Now() + std::max<uint32_t>(device_.interval, 1);
 }
 
-int64_t LoggerDevice::Now() const { return PcNow() + clockOffset_; }
+int64_t LoggerDevice::Now() const {
+    return PcNow() + clockOffset_;
+}
 
 std::string LoggerDevice::CommandName(uint8_t command) {
     switch (command) {
-        case 0x01: return "ReadParameters";
-        case 0x02: return "ReadChannel";
-        case 0x05: return "ReadRealtimeValues";
-        case 0x06: return "ReadDeviceInfo";
-        case 0x11: return "WriteNames";
-        case 0x13: return "SetClock";
-        case 0x14: return "WriteStartMode";
-        case 0x15: return "WriteStopMode";
-        case 0x16: return "WriteRecordInterval";
-        case 0x19: return "ReadHistoryPageCount";
-        case 0x1A: return "ReadHistoryPage";
-        case 0x1D: return "StopRecord";
-        case 0x1E: return "StartRecord";
-        case 0x1F: return "WriteAlarms";
-        case 0x20: return "WriteDisplayRefresh";
-        case 0x21: return "WriteRecordMode";
-        case 0x23: return "WriteTemperatureType";
+        case 0x01:
+            return "ReadParameters";
+        case 0x02:
+            return "ReadChannel";
+        case 0x05:
+            return "ReadRealtimeValues";
+        case 0x06:
+            return "ReadDeviceInfo";
+        case 0x11:
+            return "WriteNames";
+        case 0x13:
+            return "SetClock";
+        case 0x14:
+            return "WriteStartMode";
+        case 0x15:
+            return "WriteStopMode";
+        case 0x16:
+            return "WriteRecordInterval";
+        case 0x19:
+            return "ReadHistoryPageCount";
+        case 0x1A:
+            return "ReadHistoryPage";
+        case 0x1D:
+            return "StopRecord";
+        case 0x1E:
+            return "StartRecord";
+        case 0x1F:
+            return "WriteAlarms";
+        case 0x20:
+            return "WriteDisplayRefresh";
+        case 0x21:
+            return "WriteRecordMode";
+        case 0x23:
+            return "WriteTemperatureType";
         default: {
             char name[24];
             std::snprintf(name, sizeof name, "Unknown(0x%02X)", command);
@@ -318,7 +345,8 @@ std::vector<uint8_t> LoggerDevice::Answer(const std::vector<uint8_t>& request) {
             return Reply(command, {});
         case 0x16: {
             if (p.size() != 4) return Refuse(command);
-            const uint32_t interval = (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+            const uint32_t interval =
+                (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
             if (interval == 0) return Refuse(command);
             device_.interval = interval;
             nextRecord_ = Now() + interval;

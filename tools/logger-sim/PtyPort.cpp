@@ -17,10 +17,14 @@ void SleepMs(int ms) {
     nanosleep(&ts, nullptr);
 }
 
-std::string Why(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
+std::string Why(const char* what) {
+    return std::string(what) + ": " + std::strerror(errno);
+}
 }  // namespace
 
-PtyPort::~PtyPort() { Close(); }
+PtyPort::~PtyPort() {
+    Close();
+}
 
 bool PtyPort::Open(const std::string& link, std::string* error) {
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);

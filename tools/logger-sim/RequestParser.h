@@ -16,7 +16,8 @@ public:
     void Feed(const uint8_t* data, size_t count, int64_t nowMs);
     // The next complete, well-formed request, if one is buffered.
     std::optional<std::vector<uint8_t>> Next();
-    // Gives up the head of a partial frame that stopped growing, so one lost byte cannot hold back the next request.
+    // Gives up the head of a partial frame that stopped growing, so one lost byte cannot hold back the next
+    // request.
     void Expire(int64_t nowMs);
 
     size_t Rejected() const { return rejected_; }

@@ -44,7 +44,8 @@ bool SetDate(DateBytes& target, const std::string& value, std::string* error) {
 
 bool SetHex(uint8_t* target, size_t width, const std::string& value, std::string* error) {
     const auto bytes = ParseHexBytes(value);
-    if (!bytes || bytes->size() > width) return Fail(error, "expected at most " + std::to_string(width) + " hex bytes");
+    if (!bytes || bytes->size() > width)
+        return Fail(error, "expected at most " + std::to_string(width) + " hex bytes");
     std::fill(target, target + width, 0);
     std::copy(bytes->begin(), bytes->end(), target);
     return true;
@@ -87,7 +88,8 @@ bool ScenarioLoader::LoadFile(const std::string& path, std::string* error) {
         const std::string t = Trim(line);
         if (t.empty() || t[0] == '#' || t[0] == ';') continue;
         if (t.front() == '[') {
-            if (t.back() != ']') return Fail(error, path + ":" + std::to_string(lineNumber) + ": bad section");
+            if (t.back() != ']')
+                return Fail(error, path + ":" + std::to_string(lineNumber) + ": bad section");
             section = Trim(t.substr(1, t.size() - 2));
             continue;
         }
@@ -101,8 +103,8 @@ bool ScenarioLoader::LoadFile(const std::string& path, std::string* error) {
     return true;
 }
 
-bool ScenarioLoader::Apply(const std::string& sectionText, const std::string& keyText, const std::string& value,
-                           std::string* error) {
+bool ScenarioLoader::Apply(const std::string& sectionText, const std::string& keyText,
+                           const std::string& value, std::string* error) {
     const std::string section = Lower(Trim(sectionText));
     const std::string key = Lower(Trim(keyText));
     if (section == "device") return ApplyDevice(key, value, error);
@@ -140,7 +142,8 @@ bool ScenarioLoader::ApplyDevice(const std::string& key, const std::string& valu
     if (key == "timed_start") return SetDate(d.timedStart, value, error);
     if (key == "timed_stop") return SetDate(d.timedStop, value, error);
     if (key == "stop_count") return SetNumber(d.stopCount, value, 0, 0xFFFF, error);
-    if (key == "record_count") return d.recordCountSet = true, SetNumber(d.recordCount, value, 0, 0xFFFFFFFFLL, error);
+    if (key == "record_count")
+        return d.recordCountSet = true, SetNumber(d.recordCount, value, 0, 0xFFFFFFFFLL, error);
     if (key == "temperature_type") return SetNumber(d.temperatureType, value, 0, 255, error);
     if (key == "model") return d.model = value, true;
     if (key == "serial") return d.serial = value, true;
@@ -157,7 +160,8 @@ bool ScenarioLoader::ApplyDevice(const std::string& key, const std::string& valu
     return Fail(error, "unknown key '" + key + "' in [device]");
 }
 
-bool ScenarioLoader::ApplyChannel(int number, const std::string& key, const std::string& value, std::string* error) {
+bool ScenarioLoader::ApplyChannel(int number, const std::string& key, const std::string& value,
+                                  std::string* error) {
     ChannelSetup& c = config_.device.channels[number - 1];
     if (key == "type") return SetNumber(c.type, value, 0, 255, error);
     if (key == "unit") return SetNumber(c.unit, value, 0, 255, error);
@@ -167,7 +171,8 @@ bool ScenarioLoader::ApplyChannel(int number, const std::string& key, const std:
     if (key == "live_invalid") return SetFlag(c.liveInvalid, value, error);
     if (key == "curve") {
         const auto words = SplitWords(value);
-        if (words.empty() || words.size() > 4) return Fail(error, "curve = BASE [AMPLITUDE [PERIOD [NOISE]]]");
+        if (words.empty() || words.size() > 4)
+            return Fail(error, "curve = BASE [AMPLITUDE [PERIOD [NOISE]]]");
         double* targets[] = {&c.base, &c.amplitude, &c.period, &c.noise};
         for (size_t i = 0; i < words.size(); ++i) {
             try {
@@ -214,7 +219,8 @@ bool ScenarioLoader::ApplyHistory(const std::string& key, const std::string& val
     if (key == "invalid") {
         const auto words = SplitWords(value);
         InvalidSetup inv;
-        if ((words.size() != 2 && words.size() != 3) || !SetNumber(inv.channel, words[0], 1, kSimChannels, error) ||
+        if ((words.size() != 2 && words.size() != 3) ||
+            !SetNumber(inv.channel, words[0], 1, kSimChannels, error) ||
             !SetNumber(inv.first, words[1], 0, 10000000, error) ||
             (words.size() == 3 && !SetNumber(inv.count, words[2], 1, 10000000, error)))
             return Fail(error, "invalid = CHANNEL FIRST_INDEX [COUNT]");
@@ -242,8 +248,10 @@ bool ScenarioLoader::ApplyHistory(const std::string& key, const std::string& val
             r.time = *date;
             for (size_t i = 2; i < words.size(); ++i) {
                 int16_t v = 0;
-                if (words[i] == "ERR") v = static_cast<int16_t>(0x8001);
-                else if (!SetNumber(v, words[i], -32768, 32767, error)) return false;
+                if (words[i] == "ERR")
+                    v = static_cast<int16_t>(0x8001);
+                else if (!SetNumber(v, words[i], -32768, 32767, error))
+                    return false;
                 r.values.push_back(v);
             }
         } else {
@@ -274,7 +282,8 @@ bool ScenarioLoader::ApplyFaults(const std::string& key, const std::string& valu
     if (key == "bit7_to") return AddRule(f.bit7, value, true, error);
     if (key == "fragment") {
         const size_t colon = value.find(':');
-        if (colon == std::string::npos || !SetNumber(f.fragmentSize, value.substr(0, colon), 1, 100000, error) ||
+        if (colon == std::string::npos ||
+            !SetNumber(f.fragmentSize, value.substr(0, colon), 1, 100000, error) ||
             !SetNumber(f.fragmentPauseMs, value.substr(colon + 1), 0, 60000, error))
             return Fail(error, "fragment = SIZE:PAUSE_MS");
         return true;
@@ -293,8 +302,8 @@ bool ScenarioLoader::Validate(std::string* error) const {
         for (size_t i = 0; i < config_.history.records.size(); ++i)
             if (config_.history.records[i].values.size() != channels)
                 return Fail(error, "history record " + std::to_string(i) + " has " +
-                                       std::to_string(config_.history.records[i].values.size()) + " values, the mask enables " +
-                                       std::to_string(channels) + " channels");
+                                       std::to_string(config_.history.records[i].values.size()) +
+                                       " values, the mask enables " + std::to_string(channels) + " channels");
     }
     if (config_.faults.pageBytes < 10 + 6 + 2 * channels)
         return Fail(error, "page_bytes is too small for one record");

@@ -12,7 +12,8 @@ public:
 
     bool LoadFile(const std::string& path, std::string* error);
     // One setting, e.g. ("channel 2", "alarm", "-50 300"). Repeatable keys add an entry each time.
-    bool Apply(const std::string& section, const std::string& key, const std::string& value, std::string* error);
+    bool Apply(const std::string& section, const std::string& key, const std::string& value,
+               std::string* error);
     // Checks what only the whole configuration can tell (record widths against the mask, page size).
     bool Validate(std::string* error) const;
 

@@ -9,7 +9,7 @@
 // Plain settings of the emulated logger, filled from the defaults, a scenario file and the command line.
 // Read once by the loop thread; nothing here changes after start-up.
 
-constexpr int kSimChannels = 8;      // the logger has eight channel slots whatever the client's edition
+constexpr int kSimChannels = 8;  // the logger has eight channel slots whatever the client's edition
 constexpr size_t kNameBytes = 30;
 
 using DateBytes = std::array<uint8_t, 6>;  // year - 2000, month, day, hour, minute, second
@@ -25,8 +25,8 @@ struct ChannelSetup {
     // The generated curve, in tenths of the channel's own scale (℃ for temperatures).
     double base = 0;
     double amplitude = 0;
-    double period = 86400;  // seconds of the slow wave
-    double noise = 0;       // peak of the pseudo-random jitter
+    double period = 86400;     // seconds of the slow wave
+    double noise = 0;          // peak of the pseudo-random jitter
     bool liveInvalid = false;  // live readings report 0x8001
 };
 

@@ -96,7 +96,8 @@ DateBytes EpochToDate(int64_t seconds) {
     const std::time_t t = static_cast<std::time_t>(seconds);
     std::tm tm{};
     localtime_r(&t, &tm);
-    return DateBytes{static_cast<uint8_t>((tm.tm_year + 1900 + 48) % 256), static_cast<uint8_t>(tm.tm_mon + 1),
+    return DateBytes{static_cast<uint8_t>((tm.tm_year + 1900 + 48) % 256),
+                     static_cast<uint8_t>(tm.tm_mon + 1),
                      static_cast<uint8_t>(tm.tm_mday),
                      static_cast<uint8_t>(tm.tm_hour),
                      static_cast<uint8_t>(tm.tm_min),
@@ -107,7 +108,8 @@ bool IsPlausibleDate(const DateBytes& d) {
     return d[1] >= 1 && d[1] <= 12 && d[2] >= 1 && d[2] <= 31 && d[3] <= 23 && d[4] <= 59 && d[5] <= 59;
 }
 
-std::optional<std::array<uint8_t, kNameBytes>> EncodeName(const std::string& utf8, const std::string& encoding) {
+std::optional<std::array<uint8_t, kNameBytes>> EncodeName(const std::string& utf8,
+                                                          const std::string& encoding) {
     std::array<uint8_t, kNameBytes> field{};
     iconv_t cd = iconv_open(encoding.c_str(), "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
@@ -119,7 +121,8 @@ std::optional<std::array<uint8_t, kNameBytes>> EncodeName(const std::string& utf
     size_t outLeft = sizeof out;
     const size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
     iconv_close(cd);
-    // A text longer than the field is cut like the client cuts it; a character the code page lacks is an error.
+    // A text longer than the field is cut like the client cuts it; a character the code page lacks is an
+    // error.
     if (result == static_cast<size_t>(-1) && inLeft != 0 && outLeft != 0) return std::nullopt;
     const size_t produced = sizeof out - outLeft;
     for (size_t i = 0; i < produced && i < kNameBytes; ++i) field[i] = static_cast<uint8_t>(out[i]);

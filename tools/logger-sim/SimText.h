@@ -25,4 +25,5 @@ DateBytes EpochToDate(int64_t seconds);
 bool IsPlausibleDate(const DateBytes& date);
 
 // UTF-8 text into a 30-byte name field of the given code page (NUL padded, cut at 30 bytes).
-std::optional<std::array<uint8_t, kNameBytes>> EncodeName(const std::string& utf8, const std::string& encoding);
+std::optional<std::array<uint8_t, kNameBytes>> EncodeName(const std::string& utf8,
+                                                          const std::string& encoding);

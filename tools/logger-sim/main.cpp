@@ -21,7 +21,9 @@
 namespace {
 std::atomic<bool> g_stop{false};
 
-void OnSignal(int) { g_stop.store(true); }
+void OnSignal(int) {
+    g_stop.store(true);
+}
 
 int64_t MonotonicMs() {
     using namespace std::chrono;
@@ -40,7 +42,8 @@ void SendReply(PtyPort& port, const FaultSetup& faults, const std::vector<uint8_
         if (done > 0 && faults.fragmentPauseMs) PauseMs(faults.fragmentPauseMs);
         const size_t n = std::min(piece, reply.size() - done);
         if (!port.Write(reply.data() + done, n)) {
-            std::fprintf(stderr, "logger-sim: reply not taken by the client, %zu bytes dropped\n", reply.size() - done);
+            std::fprintf(stderr, "logger-sim: reply not taken by the client, %zu bytes dropped\n",
+                         reply.size() - done);
             return;
         }
     }
@@ -98,7 +101,8 @@ int main(int argc, char** argv) {
             const uint8_t command = (*request)[2];
             if (!faults.ShouldAnswer(command)) {
                 if (config.verbose)
-                    std::fprintf(stderr, "logger-sim: %s [%s] ignored\n", LoggerDevice::CommandName(command).c_str(),
+                    std::fprintf(stderr, "logger-sim: %s [%s] ignored\n",
+                                 LoggerDevice::CommandName(command).c_str(),
                                  HexDump(request->data(), request->size()).c_str());
                 continue;
             }
@@ -106,13 +110,15 @@ int main(int argc, char** argv) {
             const char* spoilt = faults.Spoil(command, reply);
             if (config.verbose)
                 std::fprintf(stderr, "logger-sim: %s [%s] -> %zu bytes [%s]%s%s\n",
-                             LoggerDevice::CommandName(command).c_str(), HexDump(request->data(), request->size()).c_str(),
-                             reply.size(), HexDump(reply.data(), reply.size(), 16).c_str(), *spoilt ? " spoilt: " : "",
+                             LoggerDevice::CommandName(command).c_str(),
+                             HexDump(request->data(), request->size()).c_str(), reply.size(),
+                             HexDump(reply.data(), reply.size(), 16).c_str(), *spoilt ? " spoilt: " : "",
                              spoilt);
             SendReply(port, faults.Setup(), reply);
         }
         if (config.verbose && parser.Rejected() != rejectedSeen)
-            std::fprintf(stderr, "logger-sim: %zu malformed request frame(s) ignored\n", parser.Rejected() - rejectedSeen);
+            std::fprintf(stderr, "logger-sim: %zu malformed request frame(s) ignored\n",
+                         parser.Rejected() - rejectedSeen);
         rejectedSeen = parser.Rejected();
         device.Tick();
     }
