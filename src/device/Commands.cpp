@@ -28,16 +28,18 @@ void AppendBigEndian16(std::vector<uint8_t>& bytes, uint16_t value) {
     bytes.push_back(static_cast<uint8_t>(value));
 }
 
-int16_t BigEndianInt16(const uint8_t* bytes) { return static_cast<int16_t>((bytes[0] << 8) | bytes[1]); }
+int16_t BigEndianInt16(const uint8_t* bytes) {
+    return static_cast<int16_t>((bytes[0] << 8) | bytes[1]);
+}
 
-void AppendBlockBytes(std::vector<uint8_t>& bytes, const DeviceParameters& parameters, int offset, int count) {
+void AppendBlockBytes(std::vector<uint8_t>& bytes, const DeviceParameters& parameters, int offset,
+                      int count) {
     for (int i = 0; i < count; ++i) bytes.push_back(parameters.Byte(offset + i));
 }
 
 // Runs a request expecting a fixed reply length; bit 7 of the echoed command byte means refused.
 int Exchange(const std::vector<uint8_t>& request, uint8_t* reply, int replyLength) {
-    const int result =
-        SendCommand(request.data(), static_cast<int>(request.size()), reply, replyLength);
+    const int result = SendCommand(request.data(), static_cast<int>(request.size()), reply, replyLength);
     if (result < 0) return result;
     return (reply[2] & 0x80) != 0 ? -3 : 0;
 }
@@ -57,7 +59,9 @@ int16_t LimitToTenths(double value) {
     return static_cast<int16_t>(tenths);
 }
 
-std::vector<uint8_t> RequestReadParameters() { return CommandFrame(command::kReadParameters); }
+std::vector<uint8_t> RequestReadParameters() {
+    return CommandFrame(command::kReadParameters);
+}
 
 std::vector<uint8_t> RequestReadChannel(int channelNumber) {
     return CommandFrame(command::kReadChannel, {static_cast<uint8_t>(channelNumber)});
@@ -67,7 +71,9 @@ std::vector<uint8_t> RequestReadRealtimeValues() {
     return CommandFrame(command::kReadRealtimeValues, {kRealtimeSelector});
 }
 
-std::vector<uint8_t> RequestReadDeviceInfo() { return CommandFrame(command::kReadDeviceInfo); }
+std::vector<uint8_t> RequestReadDeviceInfo() {
+    return CommandFrame(command::kReadDeviceInfo);
+}
 
 std::vector<uint8_t> RequestWriteNames(const std::string& userName, const std::string& title) {
     const size_t field = DeviceParameters::kNameLength;
@@ -107,7 +113,9 @@ std::vector<uint8_t> RequestWriteRecordInterval(uint32_t seconds) {
                          static_cast<uint8_t>(seconds >> 8), static_cast<uint8_t>(seconds)});
 }
 
-std::vector<uint8_t> RequestReadHistoryPageCount() { return CommandFrame(command::kReadHistoryPageCount); }
+std::vector<uint8_t> RequestReadHistoryPageCount() {
+    return CommandFrame(command::kReadHistoryPageCount);
+}
 
 std::vector<uint8_t> RequestReadHistoryPage(int page) {
     std::vector<uint8_t> payload;
@@ -115,8 +123,12 @@ std::vector<uint8_t> RequestReadHistoryPage(int page) {
     return CommandFrame(command::kReadHistoryPage, payload);
 }
 
-std::vector<uint8_t> RequestStopRecord() { return CommandFrame(command::kStopRecord); }
-std::vector<uint8_t> RequestStartRecord() { return CommandFrame(command::kStartRecord); }
+std::vector<uint8_t> RequestStopRecord() {
+    return CommandFrame(command::kStopRecord);
+}
+std::vector<uint8_t> RequestStartRecord() {
+    return CommandFrame(command::kStartRecord);
+}
 
 std::vector<uint8_t> RequestWriteAlarms(const DeviceParameters& parameters,
                                         const std::vector<ChannelLimits>& limits) {
@@ -135,7 +147,9 @@ std::vector<uint8_t> RequestWriteDisplayRefresh(uint8_t mode) {
     return CommandFrame(command::kWriteDisplayRefresh, {mode});
 }
 
-std::vector<uint8_t> RequestWriteRecordMode(uint8_t mode) { return CommandFrame(command::kWriteRecordMode, {mode}); }
+std::vector<uint8_t> RequestWriteRecordMode(uint8_t mode) {
+    return CommandFrame(command::kWriteRecordMode, {mode});
+}
 
 std::vector<uint8_t> RequestWriteTemperatureType(int temperatureType) {
     return CommandFrame(command::kWriteTemperatureType, {static_cast<uint8_t>(temperatureType)});
@@ -218,26 +232,44 @@ int ReadHistoryPage(int page, int waitMs, uint8_t* reply, int capacity) {
     return SendCommandVar(waitMs, request.data(), static_cast<int>(request.size()), reply, capacity);
 }
 
-int StopRecord() { return Acknowledged(RequestStopRecord()); }
-int StartRecord() { return Acknowledged(RequestStartRecord()); }
+int StopRecord() {
+    return Acknowledged(RequestStopRecord());
+}
+int StartRecord() {
+    return Acknowledged(RequestStartRecord());
+}
 
 int WriteNames(const std::string& userName, const std::string& title) {
     return Acknowledged(RequestWriteNames(userName, title));
 }
 
-int SetClock(int64_t epochSeconds) { return Acknowledged(RequestSetClock(epochSeconds)); }
-int SetClockToNow() { return SetClock(static_cast<int64_t>(std::time(nullptr))); }
+int SetClock(int64_t epochSeconds) {
+    return Acknowledged(RequestSetClock(epochSeconds));
+}
+int SetClockToNow() {
+    return SetClock(static_cast<int64_t>(std::time(nullptr)));
+}
 
-int WriteStartMode(const DeviceParameters& parameters) { return Acknowledged(RequestWriteStartMode(parameters)); }
-int WriteStopMode(const DeviceParameters& parameters) { return Acknowledged(RequestWriteStopMode(parameters)); }
-int WriteRecordInterval(uint32_t seconds) { return Acknowledged(RequestWriteRecordInterval(seconds)); }
+int WriteStartMode(const DeviceParameters& parameters) {
+    return Acknowledged(RequestWriteStartMode(parameters));
+}
+int WriteStopMode(const DeviceParameters& parameters) {
+    return Acknowledged(RequestWriteStopMode(parameters));
+}
+int WriteRecordInterval(uint32_t seconds) {
+    return Acknowledged(RequestWriteRecordInterval(seconds));
+}
 
 int WriteAlarms(const DeviceParameters& parameters, const std::vector<ChannelLimits>& limits) {
     return Acknowledged(RequestWriteAlarms(parameters, limits));
 }
 
-int WriteDisplayRefresh(uint8_t mode) { return Acknowledged(RequestWriteDisplayRefresh(mode)); }
-int WriteRecordMode(uint8_t mode) { return Acknowledged(RequestWriteRecordMode(mode)); }
+int WriteDisplayRefresh(uint8_t mode) {
+    return Acknowledged(RequestWriteDisplayRefresh(mode));
+}
+int WriteRecordMode(uint8_t mode) {
+    return Acknowledged(RequestWriteRecordMode(mode));
+}
 int WriteTemperatureType(int temperatureType) {
     return Acknowledged(RequestWriteTemperatureType(temperatureType), kTemperatureTypeReplyLength);
 }

@@ -41,7 +41,9 @@ constexpr int kAcknowledgeReplyLength = 7;
 constexpr int kTemperatureTypeReplyLength = 8;
 constexpr int kHistoryPageCapacity = 600;
 // Live readings: one byte, 2 per enabled channel, the 4-byte record count, and the frame.
-constexpr int RealtimeReplyLength(int enabledChannels) { return 2 * enabledChannels + 12; }
+constexpr int RealtimeReplyLength(int enabledChannels) {
+    return 2 * enabledChannels + 12;
+}
 
 // The 16-bit "no value" word of a live reading.
 constexpr int16_t kNoValueReading = static_cast<int16_t>(0x8001);

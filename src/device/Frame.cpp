@@ -1,8 +1,8 @@
 #include "device/Frame.h"
 
 namespace {
-std::vector<uint8_t> BuildFrame(uint8_t start, uint8_t byte1, uint8_t command, const std::vector<uint8_t>& body,
-                                uint8_t end) {
+std::vector<uint8_t> BuildFrame(uint8_t start, uint8_t byte1, uint8_t command,
+                                const std::vector<uint8_t>& body, uint8_t end) {
     const size_t length = body.size() + 2;
     // Sized once and filled by index: growing a five-byte vector trips a false bounds warning in GCC 12.
     std::vector<uint8_t> frame(length + 5);

@@ -5,8 +5,8 @@ bool SpeedFor(int baudRate, speed_t& speed) {
     static constexpr struct {
         int rate;
         speed_t speed;
-    } kSpeeds[] = {{1200, B1200},     {2400, B2400},     {4800, B4800},     {9600, B9600},
-                   {19200, B19200},   {38400, B38400},   {57600, B57600},   {115200, B115200},
+    } kSpeeds[] = {{1200, B1200},     {2400, B2400},     {4800, B4800},    {9600, B9600},
+                   {19200, B19200},   {38400, B38400},   {57600, B57600},  {115200, B115200},
                    {230400, B230400}, {460800, B460800}, {921600, B921600}};
     for (const auto& entry : kSpeeds) {
         if (entry.rate == baudRate) {
@@ -19,11 +19,20 @@ bool SpeedFor(int baudRate, speed_t& speed) {
 
 bool CharacterSizeFor(int dataBits, tcflag_t& size) {
     switch (dataBits) {
-        case 5: size = CS5; return true;
-        case 6: size = CS6; return true;
-        case 7: size = CS7; return true;
-        case 8: size = CS8; return true;
-        default: return false;
+        case 5:
+            size = CS5;
+            return true;
+        case 6:
+            size = CS6;
+            return true;
+        case 7:
+            size = CS7;
+            return true;
+        case 8:
+            size = CS8;
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -32,11 +41,24 @@ void ApplyParity(termios& settings, char parity) {
     settings.c_iflag &= ~static_cast<tcflag_t>(INPCK);
     tcflag_t bits = 0;
     switch (parity) {
-        case 'E': case 'e': bits = PARENB; break;
-        case 'O': case 'o': bits = PARENB | PARODD; break;
-        case 'M': case 'm': bits = PARENB | CMSPAR | PARODD; break;
-        case 'S': case 's': bits = PARENB | CMSPAR; break;
-        default: return;
+        case 'E':
+        case 'e':
+            bits = PARENB;
+            break;
+        case 'O':
+        case 'o':
+            bits = PARENB | PARODD;
+            break;
+        case 'M':
+        case 'm':
+            bits = PARENB | CMSPAR | PARODD;
+            break;
+        case 'S':
+        case 's':
+            bits = PARENB | CMSPAR;
+            break;
+        default:
+            return;
     }
     settings.c_cflag |= bits;
     settings.c_iflag |= INPCK;  // parity checking only where there is parity

@@ -7,8 +7,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <mutex>
 
 #include "device/LineSettings.h"
@@ -36,7 +36,9 @@ std::mutex g_creationLock;
 std::atomic<CSerialPort*> g_port{nullptr};
 }  // namespace
 
-CSerialPort::~CSerialPort() { Close(); }
+CSerialPort::~CSerialPort() {
+    Close();
+}
 
 bool CSerialPort::Open(int port, int baudRate, char parity, int dataBits, int stopBits) {
     Close();

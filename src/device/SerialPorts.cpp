@@ -28,7 +28,8 @@ constexpr PortBlock kPortBlocks[] = {
 
 std::string DefaultPathForPort(int port) {
     for (const auto& block : kPortBlocks) {
-        if (port >= block.first && port <= block.last) return block.prefix + std::to_string(port - block.first);
+        if (port >= block.first && port <= block.last)
+            return block.prefix + std::to_string(port - block.first);
     }
     return "";
 }

@@ -45,7 +45,9 @@ LinkSettings CurrentSettings() {
             context.dataBits,   context.stopBits, context.retryCount};
 }
 
-bool Running(SerialTransport& port) { return port.RunFlag().load(std::memory_order_relaxed) != 0; }
+bool Running(SerialTransport& port) {
+    return port.RunFlag().load(std::memory_order_relaxed) != 0;
+}
 
 bool OpenPort(SerialTransport& port, const LinkSettings& s) {
     return port.Open(s.port, s.baudRate, s.parity, s.dataBits, s.stopBits);
@@ -111,8 +113,7 @@ int SendCommand(const uint8_t* request, int requestLength, uint8_t* reply, int r
         int idle = 0;
         Collect(port, reply, received, replyLength, replyLength, retries, idle);
         port.Close();
-        if (received >= replyLength &&
-            IsValidReply(reply, static_cast<size_t>(replyLength), request[2])) {
+        if (received >= replyLength && IsValidReply(reply, static_cast<size_t>(replyLength), request[2])) {
             break;
         }
         ++failed;
@@ -167,10 +168,14 @@ int SendCommandVar(int waitMs, const uint8_t* request, int requestLength, uint8_
     return (accepted && failed < retries && Running(port)) ? total : -3;
 }
 
-void CancelTransaction() { Transport().RunFlag().store(0, std::memory_order_relaxed); }
+void CancelTransaction() {
+    Transport().RunFlag().store(0, std::memory_order_relaxed);
+}
 
 void SetTransactionTransport(SerialTransport* transport) {
     g_transportOverride.store(transport, std::memory_order_release);
 }
 
-void SetTransactionSleep(std::function<void(int)> sleep) { g_sleepOverride = std::move(sleep); }
+void SetTransactionSleep(std::function<void(int)> sleep) {
+    g_sleepOverride = std::move(sleep);
+}

@@ -31,7 +31,7 @@ struct MiniLogger {
         return data;
     }
     static Bytes ChannelData(int number) {
-        Bytes data(19, 0x77);  // bytes the program does not interpret stay 0x77
+        Bytes data(19, 0x77);                         // bytes the program does not interpret stay 0x77
         data[1] = static_cast<uint8_t>(number);       // type
         data[2] = static_cast<uint8_t>(number + 10);  // unit
         auto put = [&data](int at, int16_t v) {
@@ -39,11 +39,11 @@ struct MiniLogger {
             data[at] = b[0];
             data[at + 1] = b[1];
         };
-        put(5, static_cast<int16_t>(-100 * number));     // range lower
-        put(7, static_cast<int16_t>(1000 * number));     // range upper
-        data[13] = 1;                                    // alarm on
+        put(5, static_cast<int16_t>(-100 * number));      // range lower
+        put(7, static_cast<int16_t>(1000 * number));      // range upper
+        data[13] = 1;                                     // alarm on
         put(15, static_cast<int16_t>(-10 * number - 5));  // alarm lower
-        put(17, static_cast<int16_t>(300 + number));     // alarm upper
+        put(17, static_cast<int16_t>(300 + number));      // alarm upper
         return data;
     }
     static Bytes InfoData() {
@@ -57,10 +57,18 @@ struct MiniLogger {
         return [this](const Bytes& request) {
             Bytes reply;
             switch (request[2]) {
-                case 0x01: reply = ReplyFrame(0x01, ParametersData()); break;
-                case 0x02: reply = ReplyFrame(0x02, ChannelData(request[5])); break;
-                case 0x06: reply = ReplyFrame(0x06, InfoData()); break;
-                default: reply = ReplyFrame(request[2]); break;
+                case 0x01:
+                    reply = ReplyFrame(0x01, ParametersData());
+                    break;
+                case 0x02:
+                    reply = ReplyFrame(0x02, ChannelData(request[5]));
+                    break;
+                case 0x06:
+                    reply = ReplyFrame(0x06, InfoData());
+                    break;
+                default:
+                    reply = ReplyFrame(request[2]);
+                    break;
             }
             if (refuse && refuse(request)) reply[reply.size() - 2] ^= 0x01;
             return std::vector<FakeSerialPort::Arrival>{{0, reply}};
@@ -112,8 +120,10 @@ TEST_F(DeviceCommandsTest, ConnectSequenceFillsTheBlockExactlyAtTheOffsetsOfEach
             expected.SetByte(107 + index, 1);
             expected.SetByte(e.type + index, static_cast<uint8_t>(number));
             expected.SetByte(e.unit + index, static_cast<uint8_t>(number + 10));
-            for (auto [offset, value] : {std::pair{e.rangeLower, -100 * number}, {e.rangeUpper, 1000 * number},
-                                         {e.alarmLower, -10 * number - 5}, {e.alarmUpper, 300 + number}}) {
+            for (auto [offset, value] : {std::pair{e.rangeLower, -100 * number},
+                                         {e.rangeUpper, 1000 * number},
+                                         {e.alarmLower, -10 * number - 5},
+                                         {e.alarmUpper, 300 + number}}) {
                 const uint16_t u = static_cast<uint16_t>(value);
                 expected.SetByte(offset + 2 * index, static_cast<uint8_t>(u & 0xFF));
                 expected.SetByte(offset + 2 * index + 1, static_cast<uint8_t>(u >> 8));
@@ -189,7 +199,8 @@ TEST_F(DeviceCommandsTest, RealtimeReadingKeepsNoValueAndNegativeTenthsAndStores
     DeviceParameters block(6);
     block.SetByte(DeviceParameters::kChannelMask, 0x05);
     block.RebuildEnabledChannels();
-    port.SetResponder(FakeSerialPort::Always(ReplyFrame(0x05, {0x00, 0x80, 0x01, 0xFF, 0x9C, 0x00, 0x00, 0x12, 0x34})));
+    port.SetResponder(
+        FakeSerialPort::Always(ReplyFrame(0x05, {0x00, 0x80, 0x01, 0xFF, 0x9C, 0x00, 0x00, 0x12, 0x34})));
     std::vector<int16_t> readings;
     ASSERT_EQ(ReadRealtimeValues(block, readings), 0);
     EXPECT_EQ(readings, (std::vector<int16_t>{kNoValueReading, -100}));

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -98,14 +97,15 @@ TEST_F(EmulatorLinkTest, ConnectSequenceFillsTheContextBlockOfEachEditionExactly
             PutLittleEndian(expected, c.alarmLower + 2 * ch.index, ch.alarmLower);
             PutLittleEndian(expected, c.alarmUpper + 2 * ch.index, ch.alarmUpper);
         }
-        const uint8_t info[24] = {'Z', 'R', '-', 'T', 'H', '3', '0', '0', '0', 'A', '1', 'B',
-                                  '2', 'C', '3', 'D', '4', 0x00, 0x01, 23, 0x00, 0x00, 0xEA, 0x60};
+        const uint8_t info[24] = {'Z', 'R', '-', 'T', 'H', '3',  '0',  '0', '0',  'A',  '1',  'B',
+                                  '2', 'C', '3', 'D', '4', 0x00, 0x01, 23,  0x00, 0x00, 0xEA, 0x60};
         std::memcpy(expected.Data() + c.deviceInfo, info, sizeof info);
 
         EXPECT_EQ(head[DeviceParameters::kReportedMask], 0x8B);
         ASSERT_EQ(block.Size(), expected.Size());
         for (size_t i = 0; i < block.Size(); ++i) {
-            EXPECT_EQ(block.Data()[i], expected.Data()[i]) << "byte " << i << ", capacity " << block.Capacity();
+            EXPECT_EQ(block.Data()[i], expected.Data()[i])
+                << "byte " << i << ", capacity " << block.Capacity();
         }
         EXPECT_EQ(block.StorageCapacity(), 60000u);
     }

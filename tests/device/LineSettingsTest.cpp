@@ -60,9 +60,7 @@ TEST(LineSettings, BytesPassRawWithoutFlowControlOrWaiting) {
 }
 
 TEST(LineSettings, UnsupportedSpeedOrByteSizeIsRefused) {
-    const struct {
-        int baud, dataBits;
-    } cases[] = {{12345, 8}, {0, 8}, {-9600, 8}, {115200, 9}, {115200, 4}};
+    const struct { int baud, dataBits; } cases[] = {{12345, 8}, {0, 8}, {-9600, 8}, {115200, 9}, {115200, 4}};
     for (const auto& c : cases) {
         termios t = CookedSettings();
         EXPECT_FALSE(ApplyLineSettings(t, c.baud, 'n', c.dataBits, 1)) << c.baud << " " << c.dataBits;

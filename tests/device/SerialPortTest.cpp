@@ -1,7 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <dirent.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
@@ -130,10 +129,11 @@ TEST_F(SerialPortTest, FailedOpensLeaveNoDescriptorAndTouchNoDevice) {
     const int before = OpenDescriptorCount();
     const struct {
         int port, baud, dataBits;
-    } cases[] = {{0, 115200, 8}, {257, 115200, 8}, {-1, 115200, 8}, {8, 115200, 8},
-                 {kPort, 12345, 8}, {kPort, 115200, 9}};
+    } cases[] = {{0, 115200, 8}, {257, 115200, 8},  {-1, 115200, 8},
+                 {8, 115200, 8}, {kPort, 12345, 8}, {kPort, 115200, 9}};
     for (const auto& c : cases) {
-        EXPECT_FALSE(port.Open(c.port, c.baud, 'n', c.dataBits, 1)) << c.port << " " << c.baud << " " << c.dataBits;
+        EXPECT_FALSE(port.Open(c.port, c.baud, 'n', c.dataBits, 1))
+            << c.port << " " << c.baud << " " << c.dataBits;
         EXPECT_FALSE(port.IsOpen());
         EXPECT_EQ(OpenDescriptorCount(), before);
     }
@@ -186,8 +186,8 @@ TEST(SerialPorts, PortNumberFromNameWalksTheDigitsFromTheEnd) {
     const struct {
         const char* name;
         int number;
-    } cases[] = {{"COM3", 3}, {"COM12", 12}, {"COM256", 256}, {"COM", 0}, {"", 0},
-                 {"COM0", 0}, {"1A", 10}, {"C1O2", 102}, {"COM99999999999", 0}};
+    } cases[] = {{"COM3", 3}, {"COM12", 12}, {"COM256", 256}, {"COM", 0},           {"", 0},
+                 {"COM0", 0}, {"1A", 10},    {"C1O2", 102},   {"COM99999999999", 0}};
     for (const auto& c : cases) EXPECT_EQ(PortNumberFromName(c.name), c.number) << c.name;
 }
 
@@ -199,10 +199,20 @@ TEST(SerialPorts, PortNumbersMapToDevicePathsAndSettingsEntriesWin) {
     const struct {
         int port;
         const char* path;
-    } cases[] = {{1, "/dev/ttyS0"},     {9, "/dev/ttyS8"},       {32, "/dev/ttyS31"},   {33, "/dev/ttyUSB0"},
-                 {40, "/dev/ttyUSB7"},  {96, "/dev/ttyUSB63"},   {97, "/dev/ttyACM0"},  {160, "/dev/ttyACM63"},
-                 {161, ""},             {256, ""},               {0, ""},               {257, ""},
-                 {300, ""},             {7, "/dev/serial/by-id/usb-logger"}};
+    } cases[] = {{1, "/dev/ttyS0"},
+                 {9, "/dev/ttyS8"},
+                 {32, "/dev/ttyS31"},
+                 {33, "/dev/ttyUSB0"},
+                 {40, "/dev/ttyUSB7"},
+                 {96, "/dev/ttyUSB63"},
+                 {97, "/dev/ttyACM0"},
+                 {160, "/dev/ttyACM63"},
+                 {161, ""},
+                 {256, ""},
+                 {0, ""},
+                 {257, ""},
+                 {300, ""},
+                 {7, "/dev/serial/by-id/usb-logger"}};
     for (const auto& c : cases) EXPECT_EQ(DevicePathForPort(context, c.port), c.path) << c.port;
 }
 

@@ -30,7 +30,8 @@ protected:
     }
     int SendVar(const Bytes& request, int capacity, int waitMs = 0) {
         reply.assign(static_cast<size_t>(capacity), 0xEE);
-        return SendCommandVar(waitMs, request.data(), static_cast<int>(request.size()), reply.data(), capacity);
+        return SendCommandVar(waitMs, request.data(), static_cast<int>(request.size()), reply.data(),
+                              capacity);
     }
     // Sleeps of one attempt that got nothing: the first-read wait and R empty polls.
     static std::vector<int> SilentAttempt(int firstWait) { return {firstWait, 100, 100, 100}; }
@@ -64,7 +65,8 @@ TEST_F(TransactionTest, ReplyInPiecesIsAssembledWithAPauseAfterEachPartialRead) 
 TEST_F(TransactionTest, EmptyPollsCountOverTheWholeAttemptEvenWhenDataArrives) {
     // Three empty polls spread between pieces end the attempt although bytes keep coming.
     port.SetResponder([](const Bytes&) {
-        return std::vector<FakeSerialPort::Arrival>{{300, {0x28, 0x00}}, {450, {0x1D}}, {600, {0x00, 0x02, 0x47, 0x29}}};
+        return std::vector<FakeSerialPort::Arrival>{
+            {300, {0x28, 0x00}}, {450, {0x1D}}, {600, {0x00, 0x02, 0x47, 0x29}}};
     });
     EXPECT_EQ(Send(kStopRequest, 7), -3);
     EXPECT_EQ(port.opens, 3);
@@ -83,10 +85,8 @@ TEST_F(TransactionTest, RejectedReplyFailsAfterRetriesEachOpeningAndClosingThePo
     Bytes noEnd = kStopReply;
     noEnd[6] = 0x3E;
     const RejectedReply cases[] = {
-        {"checksum off by one", offByOne},
-        {"other command byte", wrongCommand},
-        {"bit 7 of the command set", refused},
-        {"wrong end character", noEnd},
+        {"checksum off by one", offByOne},         {"other command byte", wrongCommand},
+        {"bit 7 of the command set", refused},     {"wrong end character", noEnd},
         {"short reply", {0x28, 0x00, 0x1D, 0x00}},
     };
     for (const auto& c : cases) {

@@ -20,7 +20,8 @@ FakeSerialPort::Responder FakeSerialPort::InPieces(std::vector<uint8_t> reply, s
             at = end;
             due += gapMs;
         }
-        if (at < reply.size()) arrivals.push_back({due, std::vector<uint8_t>(reply.begin() + at, reply.end())});
+        if (at < reply.size())
+            arrivals.push_back({due, std::vector<uint8_t>(reply.begin() + at, reply.end())});
         return arrivals;
     };
 }
@@ -52,7 +53,8 @@ int FakeSerialPort::Write(const uint8_t* bytes, int count) {
     const int written = std::max(0, count - shortWriteBy);
     requests.emplace_back(bytes, bytes + count);
     if (written == count) {
-        for (auto& arrival : responder_(requests.back())) pending_.emplace_back(nowMs + arrival.afterMs, arrival.bytes);
+        for (auto& arrival : responder_(requests.back()))
+            pending_.emplace_back(nowMs + arrival.afterMs, arrival.bytes);
     }
     return written;
 }
@@ -86,7 +88,8 @@ void FakeSerialPort::Deliver() {
     std::stable_sort(pending_.begin(), pending_.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     auto it = pending_.begin();
-    for (; it != pending_.end() && it->first <= nowMs; ++it) queue_.insert(queue_.end(), it->second.begin(), it->second.end());
+    for (; it != pending_.end() && it->first <= nowMs; ++it)
+        queue_.insert(queue_.end(), it->second.begin(), it->second.end());
     pending_.erase(pending_.begin(), it);
 }
 

@@ -5,8 +5,8 @@
 #include <pty.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 
 PseudoTerminal::PseudoTerminal() {
@@ -38,8 +38,8 @@ std::vector<uint8_t> PseudoTerminal::ReadAtDevice(size_t count, int timeoutMs) {
     std::vector<uint8_t> bytes;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     while (bytes.size() < count) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline -
-                                                                                std::chrono::steady_clock::now());
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         pollfd waiting{master_, POLLIN, 0};
         if (::poll(&waiting, 1, static_cast<int>(left.count())) <= 0) break;
