@@ -64,8 +64,10 @@ int main(int argc, char** argv) {
             break;
     }
     if (config.dieWithParent) {
+        // Compare with the parent seen before the request: the parent may itself be process 1 in a container.
+        const pid_t parent = getppid();
         prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (getppid() == 1) return 0;
+        if (getppid() != parent) return 0;
     }
     struct sigaction action {};
     action.sa_handler = OnSignal;  // no SA_RESTART: poll returns at once and the loop ends
