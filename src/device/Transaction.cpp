@@ -16,6 +16,7 @@ constexpr int kIdlePollMs = 100;
 constexpr int kPartialReadMs = 50;
 constexpr int kAfterHeaderMs = 50;
 constexpr int kHeaderLength = 5;
+constexpr int kShortestFrame = 7;
 
 std::atomic<SerialTransport*> g_transportOverride{nullptr};
 std::function<void(int)> g_sleepOverride;
@@ -149,8 +150,9 @@ int SendCommandVar(int waitMs, const uint8_t* request, int requestLength, uint8_
             continue;
         }
         total = static_cast<int>(FrameTotalLength(reply));
-        // The buffer holds capacity bytes at most: a longer reply is treated like a malformed one.
-        if (total > capacity) {
+        // The buffer holds capacity bytes at most: a longer reply is treated like a malformed one,
+        // and so is a header too short to hold its own checksum and end character.
+        if (total > capacity || total < kShortestFrame) {
             port.Close();
             ++failed;
             continue;

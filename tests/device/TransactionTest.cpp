@@ -208,13 +208,27 @@ TEST_F(TransactionTest, VariableReplyHeaderAndBodyArriveInPieces) {
     EXPECT_TRUE(std::equal(page.begin(), page.end(), reply.begin()));
 }
 
-TEST_F(TransactionTest, VariableReplyLongerThanTheCapacityFailsTheAttempt) {
-    const Bytes page = ReplyFrame(0x1D, Bytes(40, 0x11));  // 47 bytes
-    port.SetResponder(FakeSerialPort::Always(page));
-    EXPECT_EQ(SendVar(kStopRequest, 46), -3);
-    EXPECT_EQ(port.opens, 3);
-    EXPECT_EQ(port.closes, 3);
-    EXPECT_EQ(SendVar(kStopRequest, 47), 47);
+TEST_F(TransactionTest, VariableReplyWithAnImpossibleLengthFailsTheAttempt) {
+    port.SetResponder(FakeSerialPort::Always(ReplyFrame(0x1D, Bytes(40, 0x11))));
+    EXPECT_EQ(SendVar(kStopRequest, 47), 47);  // exactly the capacity fits
+
+    const struct {
+        const char* name;
+        Bytes reply;
+        int capacity;
+    } cases[] = {
+        {"longer than the capacity", ReplyFrame(0x1D, Bytes(40, 0x11)), 46},
+        // Length 1 makes the length byte its own checksum; the frame would otherwise pass.
+        {"length field below 2", {0x28, 0xBC, 0x1D, 0x00, 0x01, 0x29}, 600},
+    };
+    for (const auto& c : cases) {
+        FakeSerialPort fresh(FakeSerialPort::Always(c.reply));
+        ScopedFakeTransport freshScope(fresh);
+        Bytes buffer(static_cast<size_t>(c.capacity));
+        EXPECT_EQ(SendCommandVar(0, kStopRequest.data(), 7, buffer.data(), c.capacity), -3) << c.name;
+        EXPECT_EQ(fresh.opens, 3) << c.name;
+        EXPECT_EQ(fresh.closes, 3) << c.name;
+    }
 }
 
 TEST_F(TransactionTest, VariableReplyWithoutAHeaderFails) {

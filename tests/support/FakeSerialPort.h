@@ -62,7 +62,8 @@ private:
     std::vector<std::pair<int, std::vector<uint8_t>>> pending_;  // due time, bytes
 };
 
-// Routes transactions through a fake port and its virtual clock for the lifetime of this object.
+// Routes transactions through a fake port and its virtual clock for the lifetime of this object;
+// its end restores the real port and real sleeps (scopes do not nest).
 class ScopedFakeTransport {
 public:
     explicit ScopedFakeTransport(FakeSerialPort& port);
