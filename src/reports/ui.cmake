@@ -1,1 +1,4 @@
-# target_sources(zorva_ui PRIVATE ...) for the widget files of reports/.
+# The widget side of the reports.
+target_sources(zorva_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/SaveHistoryCommand.cpp
+)
