@@ -6,6 +6,7 @@
 
 #include "app/AppEvents.h"
 #include "app/ColorRef.h"
+#include "app/PropertyItemDelegate.h"
 #include "app/PropertyTitleDlg.h"
 #include "model/DeviceContext.h"
 #include "model/PropertyLines.h"
@@ -23,6 +24,7 @@ CPropertyBarDlg::CPropertyBarDlg(QWidget* parent) : QWidget(parent) {
     tree_->setColumnCount(1);
     tree_->setRootIsDecorated(true);
     tree_->setUniformRowHeights(true);
+    tree_->setItemDelegate(new CPropertyItemDelegate(kItemHeight, tree_));
     tree_->setFocusPolicy(Qt::NoFocus);
     ShowProperties(kPanelLabels);
 }
@@ -32,7 +34,6 @@ int CPropertyBarDlg::PanelWidth() const { return title_->SkinSize().width(); }
 QTreeWidgetItem* CPropertyBarDlg::AddLine(QTreeWidgetItem* parent, const PropertyLine& line, bool remember) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
     item->setText(0, QString::fromStdString(line.text));
-    item->setSizeHint(0, QSize(-1, kItemHeight));
     if (remember) {
         switch (line.role) {
             case PropertyLine::Role::WorkStatus: workStatusItem_ = item; break;
