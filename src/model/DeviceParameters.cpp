@@ -133,7 +133,8 @@ std::vector<int> DeviceParameters::EnabledChannels() const {
     return list;
 }
 
-int64_t DeviceParameters::RemainingRecordTime() const {
-    const int64_t free = static_cast<int64_t>(StorageCapacity()) - static_cast<int64_t>(RecordCount());
-    return free > 0 ? free * static_cast<int64_t>(RecordInterval()) : 0;
+uint64_t DeviceParameters::RemainingRecordTime() const {
+    const uint32_t capacity = StorageCapacity();
+    const uint32_t count = RecordCount();
+    return capacity > count ? uint64_t{capacity - count} * RecordInterval() : 0;
 }

@@ -111,8 +111,9 @@ public:
     std::vector<int> EnabledChannels() const;
     int EnabledCount() const;
 
-    // Recording time left in seconds: (capacity - count, at least 0) x interval, in 64 bits.
-    int64_t RemainingRecordTime() const;
+    // Recording time left in seconds: (capacity - count, at least 0) x interval. Unsigned 64 bits
+    // hold the product of any two 32-bit fields, so a bogus block cannot overflow it.
+    uint64_t RemainingRecordTime() const;
 
     bool operator==(const DeviceParameters& other) const { return bytes_ == other.bytes_; }
 

@@ -55,12 +55,12 @@ TEST(DeviceParameters, MaskBuildsEnabledListAndSkipsBitsBeyondCapacity) {
 TEST(DeviceParameters, RemainingRecordTimeNeverNegative) {
     struct Case {
         uint32_t capacity, count, interval;
-        int64_t expected;
+        uint64_t expected;
     } cases[] = {
         {1000, 1000, 60, 0},
         {1000, 1200, 60, 0},
         {1000, 400, 60, 36000},
-        {0xFFFFFFFF, 0, 86400, int64_t{0xFFFFFFFF} * 86400},
+        {0xFFFFFFFF, 0, 0xFFFFFFFF, uint64_t{0xFFFFFFFF} * 0xFFFFFFFF},
     };
     for (const auto& c : cases) {
         DeviceParameters p(6);
