@@ -26,6 +26,9 @@ CPropertyBarDlg::CPropertyBarDlg(QWidget* parent) : QWidget(parent) {
     tree_->setUniformRowHeights(true);
     tree_->setItemDelegate(new CPropertyItemDelegate(kItemHeight, tree_));
     tree_->setFocusPolicy(Qt::NoFocus);
+    // Long lines scroll sideways instead of being cut short with an ellipsis.
+    tree_->header()->setStretchLastSection(false);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     ShowProperties(kPanelLabels);
 }
 
