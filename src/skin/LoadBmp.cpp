@@ -10,7 +10,8 @@
 
 namespace {
 
-// A broken skin may ask for absurd cut-outs; keep them to the source instead of allocating gigabytes.
+// Largest cut-out and bar size taken from a skin: a broken skin may ask for absurd sizes, and no
+// screen needs more.
 constexpr int kMaxCropSide = 8192;
 
 // One piece of an axis: source start and length, destination start and length.
@@ -92,7 +93,8 @@ void CLoadBmp::LoadImages()
 void CLoadBmp::ReadWindowSize()
 {
     QSize size = ReadSkinSize(SkinFilePath(), SkinKey::kMainSettings, SkinKey::kMainWindowSize);
-    size = size.expandedTo(QSize(0, 0));
+    // A broken size must not ask for a window of gigabytes; negative sizes read as empty.
+    size = size.expandedTo(QSize(0, 0)).boundedTo(QSize(kMaxCropSide, kMaxCropSide));
     m_skinSize = size;
     m_expandPoint = QPoint(size.width() / 2, size.height() / 2);
     if (m_owner)

@@ -42,6 +42,7 @@ private slots:
     void titleButtonVisibilityDecidesItsArea();
     void infoTextTakesColoursAndRectangle();
     void missingOrEmptySkinFolderStartsWithoutImages();
+    void absurdSizesAreBounded();
     void defaultSkinLoadsEveryBarWithoutWarning();
 };
 
@@ -282,6 +283,25 @@ void SkinLoaderQtTest::missingOrEmptySkinFolderStartsWithoutImages()
         QVERIFY(GetPopupFrameSkin().frame.isNull());
         QVERIFY(GetPopupFrameSkin().closeSize.isEmpty());
     }
+}
+
+void SkinLoaderQtTest::absurdSizesAreBounded()
+{
+    SkinFolder folder;
+    folder.SaveImage("img.png", SolidImage(8, 8, Qt::gray));
+    folder.WriteIni("bar.ini", {"[MainSettings]", "MainWindow_Size=99999999,-5", "[MainButtons]",
+                                "Close_Position=0,0,99999999,99999999", "Reversed_Position=20,20,10,10"});
+    QWidget owner;
+    TestBmp bmp;
+    bmp.create = [](TestBmp& b) {
+        b.CreateButton("Close", SkinKey::kMainButtons, 1);
+        b.CreateButton("Reversed", SkinKey::kMainButtons, 2);
+    };
+    bmp.LoadSkin(&owner, "bar.ini", folder.Path(), "");
+    QCOMPARE(owner.size(), QSize(8192, 0));
+    QVERIFY(bmp.Button(2)->geometry().isEmpty());
+    const QImage huge = CLoadBmp::CropBitmap(SolidImage(8, 8, Qt::gray), QRect(0, 0, 1 << 20, 1 << 20));
+    QCOMPARE(huge.size(), QSize(8, 8));
 }
 
 void SkinLoaderQtTest::defaultSkinLoadsEveryBarWithoutWarning()
