@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLinearGradient>
@@ -180,6 +181,8 @@ void CHisdataDlg::CreateControls() {
                Text(TextId::HistColMinimum), Text(TextId::HistColAverage), Text(TextId::HistColAlarmUp),
                Text(TextId::HistColAlarmDown), Text(TextId::HistColRangeUp), Text(TextId::HistColRangeDown)});
     channelList_->SetRowHeight(kListRowHeight);
+    // A slim header leaves the 80-pixel list room for three channel rows.
+    channelList_->horizontalHeader()->setFixedHeight(18);
     channelList_->setSelectionBehavior(QAbstractItemView::SelectRows);
     connect(channelModel_, &QStandardItemModel::itemChanged, this, &CHisdataDlg::OnChannelItemChanged);
     connect(channelList_, &QAbstractItemView::doubleClicked, this,
@@ -217,6 +220,10 @@ void CHisdataDlg::CreateControls() {
     labelFont.setPixelSize(18);
     labelFont.setWeight(QFont::Normal);
     labelFont.setStyleHint(QFont::SansSerif);
+    // The labels' font is 8 pixels a character wide: narrow the installed face to that width, so a
+    // time text fits its 165-pixel label.
+    const int digit = QFontMetrics(labelFont).horizontalAdvance(QLatin1Char('0'));
+    if (digit > 8) labelFont.setStretch(std::max(50, 800 / digit));
     const Qt::Alignment align[3] = {
         IsChineseEdition() ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter,
         IsChineseEdition() ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter,
