@@ -4,6 +4,7 @@
 #include <QEnterEvent>
 #include <QFontDatabase>
 #include <QPainter>
+#include <QToolTip>
 
 CxSkinButton::CxSkinButton(QWidget* parent, int commandId)
     : QAbstractButton(parent), m_commandId(commandId), m_captionColor(palette().color(QPalette::ButtonText))
@@ -12,6 +13,12 @@ CxSkinButton::CxSkinButton(QWidget* parent, int commandId)
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover, true);
     connect(this, &QAbstractButton::clicked, this, [this] { emit Command(m_commandId); });
+    m_tipTimer.setSingleShot(true);
+    m_tipTimer.setInterval(600);
+    connect(&m_tipTimer, &QTimer::timeout, this, [this] {
+        if (m_hover && !toolTip().isEmpty())
+            QToolTip::showText(QCursor::pos(), toolTip(), this);
+    });
 }
 
 void CxSkinButton::SetSkin(const QImage& normal, const QImage& pressed, const QImage& hover, const QImage& disabled)
@@ -72,9 +79,18 @@ void CxSkinButton::paintEvent(QPaintEvent*)
     }
 }
 
+bool CxSkinButton::event(QEvent* event)
+{
+    // The style's own tooltip timing is replaced by m_tipTimer.
+    if (event->type() == QEvent::ToolTip)
+        return true;
+    return QAbstractButton::event(event);
+}
+
 void CxSkinButton::enterEvent(QEnterEvent* event)
 {
     m_hover = true;
+    m_tipTimer.start();
     update();
     QAbstractButton::enterEvent(event);
 }
@@ -82,6 +98,8 @@ void CxSkinButton::enterEvent(QEnterEvent* event)
 void CxSkinButton::leaveEvent(QEvent* event)
 {
     m_hover = false;
+    m_tipTimer.stop();
+    QToolTip::hideText();
     update();
     QAbstractButton::leaveEvent(event);
 }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QColor>
 #include <QImage>
+#include <QTimer>
 
 // Bitmap push button of the skin (title bar, property strip, popup close buttons).
 // Four private state images drawn stretched to the button; a disabled button shows its disabled
@@ -42,6 +43,7 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     int m_commandId = 0;
@@ -51,4 +53,5 @@ private:
     QImage m_disabled;
     QColor m_captionColor;
     bool m_hover = false;
+    QTimer m_tipTimer;  // the tooltip shows after 600 ms of hovering, not after the style's delay
 };
