@@ -1,7 +1,6 @@
 // Record-file save and load, range statistics and query over a 1,000,000 x 8 history (English
 // edition), and the memory the set holds against the raw data (8 bytes per value and per time stamp).
 #include <benchmark/benchmark.h>
-
 #include <unistd.h>
 
 #include <cstdio>
@@ -49,7 +48,8 @@ HistoryDataSet& BigSet() {
         for (ChannelSeries& c : s->channels) c.values.reserve(kRecords);
         for (int i = 0; i < kRecords; ++i) {
             s->timestamps.push_back(kStart + 60 * static_cast<int64_t>(i) + (i >= 500000 ? 3600 : 0));
-            for (int c = 0; c < kChannels; ++c) s->channels[static_cast<size_t>(c)].values.push_back(Sample(i, c));
+            for (int c = 0; c < kChannels; ++c)
+                s->channels[static_cast<size_t>(c)].values.push_back(Sample(i, c));
         }
         s->recordCount = kRecords;
         s->breakPoints = {500000};
@@ -60,7 +60,9 @@ HistoryDataSet& BigSet() {
     return *set;
 }
 
-std::string FilePath() { return "/tmp/zorva-history-bench-" + std::to_string(getpid()) + ".jc"; }
+std::string FilePath() {
+    return "/tmp/zorva-history-bench-" + std::to_string(getpid()) + ".jc";
+}
 
 size_t HeldBytes(const HistoryDataSet& s) {
     size_t bytes = s.timestamps.capacity() * sizeof(int64_t) + s.breakPoints.capacity() * sizeof(BreakPoint) +
@@ -72,8 +74,8 @@ size_t HeldBytes(const HistoryDataSet& s) {
 void PrintMemory(const char* what, const HistoryDataSet& s) {
     const double raw = 8.0 * s.recordCount * (s.channelCount + 1);
     const double held = static_cast<double>(HeldBytes(s));
-    std::printf("%-34s records %d x %d channels: held %.1f MB, raw %.1f MB, ratio %.4f\n", what, s.recordCount,
-                s.channelCount, held / 1e6, raw / 1e6, held / raw);
+    std::printf("%-34s records %d x %d channels: held %.1f MB, raw %.1f MB, ratio %.4f\n", what,
+                s.recordCount, s.channelCount, held / 1e6, raw / 1e6, held / raw);
 }
 
 void BM_RecordFileSave(benchmark::State& state) {
@@ -92,7 +94,8 @@ void BM_RecordFileLoad(benchmark::State& state) {
     for (auto _ : state) {
         HistoryDataSet loaded;
         DeviceParameters history(kChannels);
-        if (RecordFile::Load(path, loaded, history) != RecordFileStatus::Ok) state.SkipWithError("load failed");
+        if (RecordFile::Load(path, loaded, history) != RecordFileStatus::Ok)
+            state.SkipWithError("load failed");
         benchmark::DoNotOptimize(loaded.recordCount);
     }
     state.SetBytesProcessed(state.iterations() * RecordFile::FileLength(228, kRecords, kChannels, 1));
@@ -147,7 +150,8 @@ void BM_DecodePages(benchmark::State& state) {
         set.LoadChannels(Block());
         PageDecoder decoder(set);
         decoder.Begin(kRecords, pages);
-        for (const auto& reply : replies) decoder.DecodePage(reply.data(), static_cast<int>(reply.size()), kRecords);
+        for (const auto& reply : replies)
+            decoder.DecodePage(reply.data(), static_cast<int>(reply.size()), kRecords);
         decoder.Finish();
         benchmark::DoNotOptimize(set.recordCount);
     }
@@ -167,7 +171,8 @@ int main(int argc, char** argv) {
         RecordFile::Save(path, BigSet(), Block());
         HistoryDataSet loaded;
         DeviceParameters history(kChannels);
-        if (RecordFile::Load(path, loaded, history) == RecordFileStatus::Ok) PrintMemory("loaded from a record file:", loaded);
+        if (RecordFile::Load(path, loaded, history) == RecordFileStatus::Ok)
+            PrintMemory("loaded from a record file:", loaded);
         // What a download of the same records reserves: pages x records per page, capped by capacity.
         HistoryDataSet downloaded;
         downloaded.LoadChannels(Block());

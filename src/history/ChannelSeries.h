@@ -6,7 +6,9 @@
 // The logger's no-value word 0x8001 is stored as this value; exact comparison decides validity.
 inline constexpr double InvalidSample = -1000.0;
 
-inline bool IsInvalidSample(double value) { return value == InvalidSample; }
+inline bool IsInvalidSample(double value) {
+    return value == InvalidSample;
+}
 
 // Curve and list-row colour (0x00BBGGRR) of a device channel number.
 uint32_t ChannelColour(int channelNumber);

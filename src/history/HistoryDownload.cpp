@@ -25,8 +25,9 @@ private:
 };
 }  // namespace
 
-DownloadOutcome HistoryDownload::Run(HistoryDataSet& set, const DeviceParameters& history, DeviceContext& context,
-                                     const std::atomic<int>& workerRunning, const Callbacks& callbacks) {
+DownloadOutcome HistoryDownload::Run(HistoryDataSet& set, const DeviceParameters& history,
+                                     DeviceContext& context, const std::atomic<int>& workerRunning,
+                                     const Callbacks& callbacks) {
     auto fail = [&](bool emptySet) {
         const bool cancelled = workerRunning.load() == 0;
         if (emptySet) set.ClearData();
@@ -51,7 +52,8 @@ DownloadOutcome HistoryDownload::Run(HistoryDataSet& set, const DeviceParameters
         int result;
         {
             PageBaudRate baud(context);
-            result = ReadHistoryPage(page, context.downloadWait, reply.data(), static_cast<int>(reply.size()));
+            result =
+                ReadHistoryPage(page, context.downloadWait, reply.data(), static_cast<int>(reply.size()));
         }
         if (result < 0) return fail(true);
         decoder.DecodePage(reply.data(), result, capacity);

@@ -223,13 +223,19 @@ RecordFileStatus RecordFile::Load(const std::string& path, HistoryDataSet& set, 
 
 TextId RecordFile::Message(RecordFileStatus status) {
     switch (status) {
-        case RecordFileStatus::CannotCreate: return TextId::RecordFileCreateFailed;
-        case RecordFileStatus::WriteFailed: return TextId::RecordFileWriteFailed;
-        case RecordFileStatus::Damaged: return TextId::RecordFileDamaged;
-        case RecordFileStatus::TooManyChannels: return TextId::RecordFileTooManyChannels;
-        case RecordFileStatus::TooLarge: return TextId::RecordFileTooLarge;
+        case RecordFileStatus::CannotCreate:
+            return TextId::RecordFileCreateFailed;
+        case RecordFileStatus::WriteFailed:
+            return TextId::RecordFileWriteFailed;
+        case RecordFileStatus::Damaged:
+            return TextId::RecordFileDamaged;
+        case RecordFileStatus::TooManyChannels:
+            return TextId::RecordFileTooManyChannels;
+        case RecordFileStatus::TooLarge:
+            return TextId::RecordFileTooLarge;
         case RecordFileStatus::Ok:
-        case RecordFileStatus::CannotOpen: break;
+        case RecordFileStatus::CannotOpen:
+            break;
     }
     return TextId::RecordFileCannotOpen;
 }

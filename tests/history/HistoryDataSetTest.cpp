@@ -124,8 +124,8 @@ TEST_F(HistoryDataSetTest, QuerySetsStatisticsAndDisplayBounds) {
         std::vector<double> values;
         double top, bottom;
     } cases[] = {
-        {{99.0, 20.3, 18.0, 19.0}, 25.3, 17.5},  // record 0 lies outside the query
-        {{99.0, 78.0, 18.0, 19.0}, 80.0, 17.5},  // top clamped to the range's upper limit
+        {{99.0, 20.3, 18.0, 19.0}, 25.3, 17.5},   // record 0 lies outside the query
+        {{99.0, 78.0, 18.0, 19.0}, 80.0, 17.5},   // top clamped to the range's upper limit
         {{99.0, 10.0, -39.9, 0.0}, 15.0, -40.0},  // bottom clamped to the range's lower limit
     };
     for (const Case& c : cases) {
@@ -183,7 +183,7 @@ TEST_F(HistoryDataSetTest, ZoomToRectangleNarrowsRangeAndBounds) {
 TEST_F(HistoryDataSetTest, DragStepsMoveRangeAndBounds) {
     struct Case {
         const char* name;
-        int first, last;    // range before
+        int first, last;     // range before
         double top, bottom;  // bounds before
         int dx, dy;
         int newFirst, newLast;

@@ -17,7 +17,8 @@ namespace {
 
 // The emulator's example scenarios in the source tree.
 std::string Scenario(const char* name) {
-    const std::filesystem::path root = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    const std::filesystem::path root =
+        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
     return (root / "tools/logger-sim/scenarios" / name).string();
 }
 
@@ -36,8 +37,10 @@ protected:
     void TearDown() override {
         EmulatorProcess::detachFromContext();
         DestroyDeviceContext();
-        if (oldZone_.empty()) unsetenv("TZ");
-        else setenv("TZ", oldZone_.c_str(), 1);
+        if (oldZone_.empty())
+            unsetenv("TZ");
+        else
+            setenv("TZ", oldZone_.c_str(), 1);
         tzset();
     }
 
@@ -74,16 +77,16 @@ protected:
 };
 
 TEST_F(HistoryDownloadEmulatorTest, DownloadHoldsTheRecordsTheEmulatorServed) {
-    Start({"--scenario", Scenario("small-explicit.ini")}, 0x05,
-          100);
+    Start({"--scenario", Scenario("small-explicit.ini")}, 0x05, 100);
     ASSERT_EQ(Run(), DownloadOutcome::Complete);
     EXPECT_TRUE(failures.empty());
     EXPECT_EQ(done.size(), static_cast<size_t>(pages));
 
     // The scenario's five records; the fourth has year byte 0x22 and is dropped.
     ASSERT_EQ(set.recordCount, 4);
-    EXPECT_EQ(set.timestamps, (std::vector<int64_t>{LocalToEpoch(2026, 3, 26, 10, 0, 0), LocalToEpoch(2026, 3, 26, 10, 1, 0),
-                                                    LocalToEpoch(2026, 3, 26, 10, 3, 0), LocalToEpoch(2026, 3, 26, 10, 5, 0)}));
+    EXPECT_EQ(set.timestamps, (std::vector<int64_t>{
+                                  LocalToEpoch(2026, 3, 26, 10, 0, 0), LocalToEpoch(2026, 3, 26, 10, 1, 0),
+                                  LocalToEpoch(2026, 3, 26, 10, 3, 0), LocalToEpoch(2026, 3, 26, 10, 5, 0)}));
     EXPECT_EQ(set.breakPoints, (std::vector<BreakPoint>{2, 3}));
     ASSERT_EQ(set.channelCount, 2);
     const ChannelSeries& first = set.channels[0];

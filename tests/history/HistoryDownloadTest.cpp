@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <ctime>
@@ -32,10 +33,10 @@ struct ServedRecord {
 // baud rate of every open.
 class FakeLogger : public SerialTransport {
 public:
-    std::vector<Bytes> pages;           // record bytes of each page
+    std::vector<Bytes> pages;  // record bytes of each page
     bool answerPageCount = true;
-    int reportedPages = -1;             // overrides pages.size() when >= 0
-    std::set<int> silentPages;          // never answered
+    int reportedPages = -1;     // overrides pages.size() when >= 0
+    std::set<int> silentPages;  // never answered
     std::function<void(int page)> onPageRequest;
     std::vector<int> openBauds;
     std::vector<int> pageRequests;
@@ -70,10 +71,10 @@ public:
             pageRequests.push_back(page);
             if (onPageRequest) onPageRequest(page);
             if (!silentPages.count(page) && page >= 1 && page <= static_cast<int>(pages.size())) {
-                Bytes data{0, 0};
+                // Two leading data bytes, the records, one trailing byte.
                 const Bytes& records = pages[static_cast<size_t>(page - 1)];
-                data.insert(data.end(), records.begin(), records.end());
-                data.push_back(0);
+                Bytes data(records.size() + 3, 0);
+                std::copy(records.begin(), records.end(), data.begin() + 2);
                 Queue(ReplyFrame(0x1A, data));
             }
         }
@@ -133,8 +134,10 @@ public:
         SetTransactionTransport(nullptr);
         SetTransactionSleep({});
         DestroyDeviceContext();
-        if (oldZone_.empty()) unsetenv("TZ");
-        else setenv("TZ", oldZone_.c_str(), 1);
+        if (oldZone_.empty())
+            unsetenv("TZ");
+        else
+            setenv("TZ", oldZone_.c_str(), 1);
         tzset();
     }
     void SetCapacity(uint32_t capacity) {
@@ -150,7 +153,8 @@ public:
             ServedRecord r;
             r.time = FieldFromEpoch(t);
             if (i == 30) r.time.year = 34;
-            r.words = {static_cast<uint16_t>(200 + i % 37), static_cast<uint16_t>(i >= 10 && i < 20 ? 0x8001 : 500 - i),
+            r.words = {static_cast<uint16_t>(200 + i % 37),
+                       static_cast<uint16_t>(i >= 10 && i < 20 ? 0x8001 : 500 - i),
                        static_cast<uint16_t>(-5 - i)};
             records.push_back(r);
             t += (i == 50 ? 600 : 60);
@@ -197,10 +201,12 @@ TEST_F(HistoryDownloadTest, FullDownloadHoldsWhatTheLoggerServed) {
     for (const ServedRecord& r : served) {
         if (r.time.year > 33) continue;
         const int64_t t = LocalToEpoch(r.time);
-        if (!times.empty() && (t < times.back() || t - times.back() > 60)) breaks.push_back(static_cast<int>(times.size()));
+        if (!times.empty() && (t < times.back() || t - times.back() > 60))
+            breaks.push_back(static_cast<int>(times.size()));
         times.push_back(t);
         for (int j = 0; j < 3; ++j)
-            values[j].push_back(r.words[j] == 0x8001 ? InvalidSample : static_cast<int16_t>(r.words[j]) / 10.0);
+            values[j].push_back(r.words[j] == 0x8001 ? InvalidSample
+                                                     : static_cast<int16_t>(r.words[j]) / 10.0);
     }
     ASSERT_EQ(set.recordCount, 199);
     EXPECT_EQ(set.timestamps, times);
@@ -269,12 +275,21 @@ TEST_F(HistoryDownloadTest, OutcomesBeforeThePages) {
         DownloadOutcome outcome;
         std::vector<std::string> events;
     } cases[] = {
-        {"page count unanswered", [](HistoryDownloadTest& t) { t.logger.answerPageCount = false; },
-         DownloadOutcome::Failed, {"failed"}},
-        {"no pages", [](HistoryDownloadTest& t) { t.logger.reportedPages = 0; }, DownloadOutcome::NoPages, {}},
-        {"no storage capacity", [](HistoryDownloadTest& t) { t.SetCapacity(0); }, DownloadOutcome::Failed,
+        {"page count unanswered",
+         [](HistoryDownloadTest& t) { t.logger.answerPageCount = false; },
+         DownloadOutcome::Failed,
+         {"failed"}},
+        {"no pages",
+         [](HistoryDownloadTest& t) { t.logger.reportedPages = 0; },
+         DownloadOutcome::NoPages,
+         {}},
+        {"no storage capacity",
+         [](HistoryDownloadTest& t) { t.SetCapacity(0); },
+         DownloadOutcome::Failed,
          {"start 5", "failed"}},
-        {"stopped before start", [](HistoryDownloadTest& t) { t.workerRunning = 0; }, DownloadOutcome::Cancelled,
+        {"stopped before start",
+         [](HistoryDownloadTest& t) { t.workerRunning = 0; },
+         DownloadOutcome::Cancelled,
          {}},
     };
     for (const Case& c : cases) {

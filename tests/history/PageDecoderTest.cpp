@@ -21,8 +21,10 @@ public:
         tzset();
     }
     ~ZoneGuard() {
-        if (hadOld_) setenv("TZ", old_.c_str(), 1);
-        else unsetenv("TZ");
+        if (hadOld_)
+            setenv("TZ", old_.c_str(), 1);
+        else
+            unsetenv("TZ");
         tzset();
     }
 
@@ -33,7 +35,8 @@ private:
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Record(uint8_t y, uint8_t mo, uint8_t d, uint8_t h, uint8_t mi, uint8_t s, const std::vector<uint16_t>& words) {
+Bytes Record(uint8_t y, uint8_t mo, uint8_t d, uint8_t h, uint8_t mi, uint8_t s,
+             const std::vector<uint16_t>& words) {
     Bytes r{y, mo, d, h, mi, s};
     for (uint16_t w : words) {
         r.push_back(static_cast<uint8_t>(w >> 8));
@@ -73,12 +76,14 @@ protected:
     }
     void Decode(const std::vector<Bytes>& pages, int64_t capacity = 60000) {
         decoder.Begin(capacity, static_cast<int>(pages.size()));
-        for (const Bytes& page : pages) decoder.DecodePage(page.data(), static_cast<int>(page.size()), capacity);
+        for (const Bytes& page : pages)
+            decoder.DecodePage(page.data(), static_cast<int>(page.size()), capacity);
         decoder.Finish();
     }
     void ExpectConsistent() {
         ASSERT_EQ(set.timestamps.size(), static_cast<size_t>(set.recordCount));
-        for (const ChannelSeries& c : set.channels) ASSERT_EQ(c.values.size(), static_cast<size_t>(set.recordCount));
+        for (const ChannelSeries& c : set.channels)
+            ASSERT_EQ(c.values.size(), static_cast<size_t>(set.recordCount));
     }
 
     ZoneGuard zone{"Asia/Shanghai"};
@@ -118,7 +123,10 @@ TEST_F(PageDecoderTest, SampleWordsAndTheNoValueWord) {
         uint16_t word;
         double value;
         int valid;
-    } cases[] = {{0x8001, InvalidSample, 0}, {0xFF9C, -10.0, 1}, {0x8000, -3276.8, 1}, {0x7FFF, 3276.7, 1},
+    } cases[] = {{0x8001, InvalidSample, 0},
+                 {0xFF9C, -10.0, 1},
+                 {0x8000, -3276.8, 1},
+                 {0x7FFF, 3276.7, 1},
                  {0x00CB, 20.3, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.word);
@@ -141,16 +149,20 @@ TEST_F(PageDecoderTest, BreakPointsForGapsAndStepsBackwards) {
         std::vector<std::vector<Bytes>> pages;
         std::vector<BreakPoint> breaks;
     } cases[] = {
-        {"gap", {{Record(26, 3, 2, 10, 0, 0, {1}), Record(26, 3, 2, 10, 1, 0, {1}), Record(26, 3, 2, 10, 3, 0, {1})}},
+        {"gap",
+         {{Record(26, 3, 2, 10, 0, 0, {1}), Record(26, 3, 2, 10, 1, 0, {1}),
+           Record(26, 3, 2, 10, 3, 0, {1})}},
          {2}},
         {"backwards", {{Record(26, 3, 2, 10, 0, 0, {1}), Record(26, 3, 2, 9, 59, 0, {1})}}, {1}},
         {"same second", {{Record(26, 3, 2, 10, 0, 0, {1}), Record(26, 3, 2, 10, 0, 0, {1})}}, {}},
         {"across pages",
-         {{Record(26, 3, 2, 10, 0, 0, {1}), Record(26, 3, 2, 10, 1, 0, {1})}, {Record(26, 3, 2, 11, 0, 0, {1})}},
+         {{Record(26, 3, 2, 10, 0, 0, {1}), Record(26, 3, 2, 10, 1, 0, {1})},
+          {Record(26, 3, 2, 11, 0, 0, {1})}},
          {2}},
         // The dropped record leaves no index behind: the gap is measured from the last kept record.
         {"after a dropped record",
-         {{Record(26, 3, 2, 10, 0, 0, {1}), Record(34, 3, 2, 10, 1, 0, {1}), Record(26, 3, 2, 10, 2, 0, {1})}},
+         {{Record(26, 3, 2, 10, 0, 0, {1}), Record(34, 3, 2, 10, 1, 0, {1}),
+           Record(26, 3, 2, 10, 2, 0, {1})}},
          {1}},
     };
     for (const Case& c : cases) {
@@ -169,8 +181,9 @@ TEST_F(PageDecoderTest, BreakPointsForGapsAndStepsBackwards) {
 
 TEST_F(PageDecoderTest, StatisticsSpanPagesAndSkipInvalidSamples) {
     Load(0x03);
-    Decode({Page({Record(26, 3, 2, 10, 0, 0, {0x00CB, 0x8001}), Record(26, 3, 2, 10, 1, 0, {0xFF9C, 0x8001})}),
-            Page({Record(26, 3, 2, 10, 2, 0, {0x0064, 0x8001})})});
+    Decode(
+        {Page({Record(26, 3, 2, 10, 0, 0, {0x00CB, 0x8001}), Record(26, 3, 2, 10, 1, 0, {0xFF9C, 0x8001})}),
+         Page({Record(26, 3, 2, 10, 2, 0, {0x0064, 0x8001})})});
     ASSERT_EQ(set.recordCount, 3);
     const ChannelSeries& a = set.channels[0];
     EXPECT_EQ(a.validCount, 3);
@@ -225,7 +238,8 @@ TEST_F(PageDecoderTest, MemoryFollowsTheAnnouncedPagesNotTheStorageCapacity) {
     EXPECT_EQ(perPage, 590 / 18);
     decoder.Begin((int64_t{1} << 29) - 1, 2);
     EXPECT_LE(set.timestamps.capacity(), static_cast<size_t>(2 * perPage));
-    for (const ChannelSeries& c : set.channels) EXPECT_LE(c.values.capacity(), static_cast<size_t>(2 * perPage));
+    for (const ChannelSeries& c : set.channels)
+        EXPECT_LE(c.values.capacity(), static_cast<size_t>(2 * perPage));
     // A small capacity caps it even when many pages are announced.
     decoder.Begin(10, 1000);
     EXPECT_LE(set.timestamps.capacity(), static_cast<size_t>(2 * perPage));

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -121,13 +120,14 @@ TEST_F(RecordFileTest, SaveNamesAndOpenExtensions) {
     struct SaveCase {
         const char* chosen;
         const char* written;
-    } saves[] = {{"/d/run", "/d/run.jc"},        {"/d/run.jc", "/d/run.jc"},   {"/d/run.JC", "/d/run.JC.jc"},
-                 {"/d/run.txt", "/d/run.txt.jc"}, {"/d.x/run", "/d.x/run.jc"}, {"/d/run.jcx", "/d/run.jcx.jc"}};
+    } saves[] = {{"/d/run", "/d/run.jc"},       {"/d/run.jc", "/d/run.jc"},
+                 {"/d/run.JC", "/d/run.JC.jc"}, {"/d/run.txt", "/d/run.txt.jc"},
+                 {"/d.x/run", "/d.x/run.jc"},   {"/d/run.jcx", "/d/run.jcx.jc"}};
     for (const SaveCase& c : saves) EXPECT_EQ(RecordFile::SavePath(c.chosen), c.written) << c.chosen;
     struct OpenCase {
         const char* path;
         bool accepted;
-    } opens[] = {{"/d/run.jc", true}, {"/d/run.JC", true}, {"/d/run.Jc", true},   {"/d/run", false},
+    } opens[] = {{"/d/run.jc", true},   {"/d/run.JC", true},  {"/d/run.Jc", true},  {"/d/run", false},
                  {"/d/run.jcx", false}, {"/d.jc/run", false}, {"/d/run.txt", false}};
     for (const OpenCase& c : opens) EXPECT_EQ(RecordFile::HasExtension(c.path), c.accepted) << c.path;
 }
@@ -157,9 +157,9 @@ TEST_F(RecordFileTest, ExampleFileHasItsSizeAndLayoutInBothEditions) {
         EXPECT_EQ(At<int32_t>(f, b), 3);
         EXPECT_EQ(At<int64_t>(f, b + 4), t0);
         EXPECT_EQ(At<int64_t>(f, b + 20), t0 + 180);
-        const size_t second = b + 28 + 68;  // second channel's section
-        EXPECT_EQ(At<double>(f, second), 12.5);      // maximum
-        EXPECT_EQ(At<double>(f, second + 8), 10.5);  // minimum
+        const size_t second = b + 28 + 68;            // second channel's section
+        EXPECT_EQ(At<double>(f, second), 12.5);       // maximum
+        EXPECT_EQ(At<double>(f, second + 8), 10.5);   // minimum
         EXPECT_EQ(At<double>(f, second + 16), 11.5);  // average
         EXPECT_EQ(At<double>(f, second + 24), 50.0);  // displayTop = range upper of channel 1
         EXPECT_EQ(At<int32_t>(f, second + 40), 2);
@@ -245,8 +245,10 @@ TEST_F(RecordFileTest, RefusedFilesLeaveTheCurrentSetAndParametersUntouched) {
          RecordFileStatus::Damaged},
         {"negative break-point count", [](Bytes& f) { Put<int32_t>(f, f.size() - 8, -1); },
          RecordFileStatus::Damaged},
-        {"more channels than slots", [&](Bytes& f) { f[enabledCount] = 7; }, RecordFileStatus::TooManyChannels},
-        {"channel number beyond the slots", [&](Bytes& f) { f[enabledList + 1] = 6; }, RecordFileStatus::Damaged},
+        {"more channels than slots", [&](Bytes& f) { f[enabledCount] = 7; },
+         RecordFileStatus::TooManyChannels},
+        {"channel number beyond the slots", [&](Bytes& f) { f[enabledList + 1] = 6; },
+         RecordFileStatus::Damaged},
     };
 
     const DeviceParameters currentBlock = Block(6, 0x01);
@@ -324,7 +326,8 @@ TEST_F(RecordFileTest, UncreatableFileIsReportedAndNothingIsWritten) {
     EXPECT_EQ(RecordFile::Save(path, set, p), RecordFileStatus::CannotCreate);
     EXPECT_FALSE(std::filesystem::exists(path + ".jc"));
     EXPECT_STREQ(TxIn(Edition::Chinese, RecordFile::Message(RecordFileStatus::CannotCreate)), "创建文件失败");
-    EXPECT_STREQ(TxIn(Edition::English, RecordFile::Message(RecordFileStatus::CannotCreate)), "Failed to create file");
+    EXPECT_STREQ(TxIn(Edition::English, RecordFile::Message(RecordFileStatus::CannotCreate)),
+                 "Failed to create file");
 }
 
 TEST_F(RecordFileTest, FailedWriteRemovesThePartialFile) {
