@@ -91,7 +91,8 @@ std::vector<ChannelListRow> MakeChannelListRows(const HistoryDataSet& set, UnitT
                                                 NoValidStatistics noValid) {
     std::vector<ChannelListRow> rows;
     rows.reserve(set.channels.size());
-    for (const ChannelSeries& channel : set.channels) rows.push_back(MakeChannelListRow(channel, units, noValid));
+    for (const ChannelSeries& channel : set.channels)
+        rows.push_back(MakeChannelListRow(channel, units, noValid));
     return rows;
 }
 

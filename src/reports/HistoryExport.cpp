@@ -86,7 +86,8 @@ LocalFields Local(int64_t timestamp) {
     const std::time_t t = static_cast<std::time_t>(timestamp);
     std::tm local{};
     if (localtime_r(&t, &local) != nullptr) {
-        f = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+        f = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+             local.tm_hour,        local.tm_min,     local.tm_sec};
     }
     return f;
 }
@@ -98,14 +99,16 @@ struct Labels {
     TextId saveTime, device, rangeInfo, type, unit, maximum, minimum, average, alarmUp, alarmDown, header;
 };
 
-constexpr Labels kTextLabels{TextId::ExportTxtSaveTime, TextId::ExportTxtDevice,   TextId::ExportTxtRangeInfo,
-                             TextId::ExportTxtType,     TextId::ExportTxtUnit,     TextId::ExportTxtMaximum,
-                             TextId::ExportTxtMinimum,  TextId::ExportTxtAverage,  TextId::ExportTxtAlarmUp,
-                             TextId::ExportTxtAlarmDown, TextId::ExportTxtColumnHeader};
-constexpr Labels kCsvLabels{TextId::ExportCsvSaveTime, TextId::ExportCsvDevice,   TextId::ExportCsvRangeInfo,
-                            TextId::ExportCsvType,     TextId::ExportCsvUnit,     TextId::ExportCsvMaximum,
-                            TextId::ExportCsvMinimum,  TextId::ExportCsvAverage,  TextId::ExportCsvAlarmUp,
-                            TextId::ExportCsvAlarmDown, TextId::ExportCsvColumnHeader};
+constexpr Labels kTextLabels{
+    TextId::ExportTxtSaveTime,  TextId::ExportTxtDevice,      TextId::ExportTxtRangeInfo,
+    TextId::ExportTxtType,      TextId::ExportTxtUnit,        TextId::ExportTxtMaximum,
+    TextId::ExportTxtMinimum,   TextId::ExportTxtAverage,     TextId::ExportTxtAlarmUp,
+    TextId::ExportTxtAlarmDown, TextId::ExportTxtColumnHeader};
+constexpr Labels kCsvLabels{
+    TextId::ExportCsvSaveTime,  TextId::ExportCsvDevice,      TextId::ExportCsvRangeInfo,
+    TextId::ExportCsvType,      TextId::ExportCsvUnit,        TextId::ExportCsvMaximum,
+    TextId::ExportCsvMinimum,   TextId::ExportCsvAverage,     TextId::ExportCsvAlarmUp,
+    TextId::ExportCsvAlarmDown, TextId::ExportCsvColumnHeader};
 
 void AppendInt(std::string& out, long long value) {
     char buffer[24];
@@ -140,7 +143,8 @@ ExportResult WriteExport(Format format, const std::string& path, const HistoryDa
     const int count = std::max(0, last - first + 1);
 
     const LocalFields now = Local(exportTime);
-    sink.TextLine(FormatText(Tx(labels.saveTime), now.year, now.month, now.day, now.hour, now.minute, now.second));
+    sink.TextLine(
+        FormatText(Tx(labels.saveTime), now.year, now.month, now.day, now.hour, now.minute, now.second));
     const LocalFields start = Local(set.timestamps[static_cast<size_t>(first)]);
     const LocalFields end = Local(set.timestamps[static_cast<size_t>(last)]);
     sink.TextLine(FormatText(Tx(labels.device), deviceNumber.c_str()) +
@@ -149,10 +153,10 @@ ExportResult WriteExport(Format format, const std::string& path, const HistoryDa
                              end.second));
 
     for (const ChannelListRow& row : rows) {
-        sink.TextLine(row[kColumnChannel] + Tx(labels.type) + row[kColumnType] + Tx(labels.unit) + row[kColumnUnit] +
-                      Tx(labels.maximum) + row[kColumnMaximum] + Tx(labels.minimum) + row[kColumnMinimum] +
-                      Tx(labels.average) + row[kColumnAverage] + Tx(labels.alarmUp) + row[kColumnAlarmUpper] +
-                      Tx(labels.alarmDown) + row[kColumnAlarmLower]);
+        sink.TextLine(row[kColumnChannel] + Tx(labels.type) + row[kColumnType] + Tx(labels.unit) +
+                      row[kColumnUnit] + Tx(labels.maximum) + row[kColumnMaximum] + Tx(labels.minimum) +
+                      row[kColumnMinimum] + Tx(labels.average) + row[kColumnAverage] + Tx(labels.alarmUp) +
+                      row[kColumnAlarmUpper] + Tx(labels.alarmDown) + row[kColumnAlarmLower]);
     }
 
     std::string header = Tx(labels.header);
@@ -175,8 +179,9 @@ ExportResult WriteExport(Format format, const std::string& path, const HistoryDa
         for (int j = 0; j < channels; ++j) {
             const std::vector<double>& values = set.channels[static_cast<size_t>(j)].values;
             out.append(j == 0 ? fieldSeparator : laterValueSeparator);
-            AppendValue(out, static_cast<size_t>(i) < values.size() ? values[static_cast<size_t>(i)] : InvalidSample,
-                        invalidText);
+            AppendValue(
+                out, static_cast<size_t>(i) < values.size() ? values[static_cast<size_t>(i)] : InvalidSample,
+                invalidText);
         }
         sink.EndLine();
     }
@@ -202,7 +207,9 @@ std::string ExportResult::Message() const {
 }
 
 std::string ApplyExportExtension(const std::string& path, int filterIndex) {
-    const char* extension = filterIndex == kExportFilterCsv ? "csv" : filterIndex == kExportFilterRecordFile ? "jc" : "txt";
+    const char* extension = filterIndex == kExportFilterCsv          ? "csv"
+                            : filterIndex == kExportFilterRecordFile ? "jc"
+                                                                     : "txt";
     const size_t slash = path.find_last_of('/');
     const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     const size_t point = path.find_last_of('.');

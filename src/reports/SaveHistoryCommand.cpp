@@ -1,10 +1,9 @@
 #include "reports/SaveHistoryCommand.h"
 
-#include <ctime>
-
 #include <QFile>
 #include <QFileDialog>
 #include <QWidget>
+#include <ctime>
 
 #include "history/HistoryDataSet.h"
 #include "history/RecordFile.h"
@@ -31,10 +30,13 @@ SaveHistoryCommand::Choice RunSaveDialog(QWidget* parent, const QStringList& fil
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setNameFilters(filters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return {dialog.selectedFiles().first(), static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
+    return {dialog.selectedFiles().first(),
+            static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1};
 }
 
-bool HasRecords(const HistoryDataSet& set) { return set.channelCount >= 1 && set.recordCount >= 1; }
+bool HasRecords(const HistoryDataSet& set) {
+    return set.channelCount >= 1 && set.recordCount >= 1;
+}
 
 }  // namespace
 
@@ -60,7 +62,8 @@ QStringList SaveHistoryCommand::DialogFilters(const QString& pairs) {
     return filters;
 }
 
-int SaveHistoryCommand::OnSaveButton(QWidget* button, const HistoryDataSet& set, const DeviceParameters& history,
+int SaveHistoryCommand::OnSaveButton(QWidget* button, const HistoryDataSet& set,
+                                     const DeviceParameters& history,
                                      const std::vector<ChannelListRow>& rows) {
     if (set.dataValid.load() == 0) return 0;
     if (!HasRecords(set)) {
@@ -78,14 +81,16 @@ int SaveHistoryCommand::OnSaveButton(QWidget* button, const HistoryDataSet& set,
     return menu.Exec(lowerLeft);
 }
 
-bool SaveHistoryCommand::RunTextExport(QWidget* parent, const HistoryDataSet& set, const DeviceParameters& history,
+bool SaveHistoryCommand::RunTextExport(QWidget* parent, const HistoryDataSet& set,
+                                       const DeviceParameters& history,
                                        const std::vector<ChannelListRow>& rows) {
     if (set.dataValid.load() == 0) return false;
     if (!HasRecords(set)) {
         ShowMessage(parent, TextId::ExportNoData);
         return false;
     }
-    const Choice choice = RunSaveDialog(parent, DialogFilters(QString::fromUtf8(Tx(TextId::ExportSaveFilter))));
+    const Choice choice =
+        RunSaveDialog(parent, DialogFilters(QString::fromUtf8(Tx(TextId::ExportSaveFilter))));
     if (choice.path.isEmpty()) return false;
     const std::string chosen = QFile::encodeName(choice.path).toStdString();
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <functional>
-#include <vector>
-
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <vector>
 
 #include "history/ChannelListRows.h"
 

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -104,7 +103,8 @@ protected:
 
     // What the history window's save writes for the file and the query (from, to), minus the
     // export-time line.
-    std::vector<std::string> WindowExport(const std::string& file, bool csv, const char* from, const char* to) {
+    std::vector<std::string> WindowExport(const std::string& file, bool csv, const char* from,
+                                          const char* to) {
         HistoryDataSet set;
         DeviceParameters history;
         EXPECT_EQ(RecordFile::Load(file, set, history), RecordFileStatus::Ok);
@@ -120,8 +120,9 @@ protected:
         const std::string path = dir_ + "/window-export";
         const auto rows = MakeChannelListRows(set, GetDeviceContext().units, noValid);
         const std::string number = DeviceNumberText(history.SerialNumber());
-        EXPECT_TRUE((csv ? WriteCsvExport(path, set, rows, number, 0) : WriteTextExport(path, set, rows, number, 0))
-                        .Succeeded());
+        EXPECT_TRUE(
+            (csv ? WriteCsvExport(path, set, rows, number, 0) : WriteTextExport(path, set, rows, number, 0))
+                .Succeeded());
         std::vector<std::string> lines = Lines(DecodeCp936(ReadBytes(path)));
         if (!lines.empty()) lines.erase(lines.begin());
         return lines;
@@ -164,7 +165,8 @@ TEST_F(HistoryCliTest, ExportWritesWhatTheWindowSaves) {
     EXPECT_EQ(q[5].rfind("120\t2015-03-01 12:20:00\t", 0), 0u) << q[5];
     EXPECT_EQ(q.back().rfind("130\t", 0), 0u) << q.back();
     const auto late = Lines(DecodeCp936(ReadBytes(dir_ + "/late.csv")));
-    EXPECT_EQ(late[3], "通道3,类型：,湿度,单位：,%RH,最大值：,,最小值：,,平均值：,,报警上限：,90.0,报警下限：,10.0");
+    EXPECT_EQ(late[3],
+              "通道3,类型：,湿度,单位：,%RH,最大值：,,最小值：,,平均值：,,报警上限：,90.0,报警下限：,10.0");
 }
 
 TEST_F(HistoryCliTest, ExportRefusesBadInputWithTheEditionsMessage) {
@@ -248,8 +250,8 @@ TEST_F(HistoryCliDownloadTest, InterruptCancelsCleanly) {
     if (child == 0) {
         dup2(errPipe[1], STDERR_FILENO);
         close(errPipe[0]);
-        execl(ZORVA_CLI, ZORVA_CLI, "download", "--device", emulator_.linkPath().c_str(), "--out", file.c_str(),
-              "--edition", "en", static_cast<char*>(nullptr));
+        execl(ZORVA_CLI, ZORVA_CLI, "download", "--device", emulator_.linkPath().c_str(), "--out",
+              file.c_str(), "--edition", "en", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(errPipe[1]);
@@ -263,7 +265,8 @@ TEST_F(HistoryCliDownloadTest, InterruptCancelsCleanly) {
     }
     ASSERT_NE(err.find("Data start to download"), std::string::npos) << err;
     kill(child, SIGINT);
-    for (ssize_t n; (n = read(errPipe[0], buffer, sizeof buffer)) > 0;) err.append(buffer, static_cast<size_t>(n));
+    for (ssize_t n; (n = read(errPipe[0], buffer, sizeof buffer)) > 0;)
+        err.append(buffer, static_cast<size_t>(n));
     close(errPipe[0]);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -7,7 +8,6 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "history/ChannelListRows.h"
 #include "history/HistoryDataSet.h"
@@ -61,7 +61,8 @@ protected:
     // Two channels (device channels 1 and 3), three records 10 s apart.
     void FillSmallSet() {
         set_.channelCount = 2;
-        set_.channels = {MakeChannel(0, 1, 1, {20.0, -1000.0, 21.25}), MakeChannel(2, 2, 4, {55.5, 56.0, -3276.8})};
+        set_.channels = {MakeChannel(0, 1, 1, {20.0, -1000.0, 21.25}),
+                         MakeChannel(2, 2, 4, {55.5, 56.0, -3276.8})};
         set_.channels[0].maximum = 21.3;
         set_.channels[0].minimum = 20.0;
         set_.channels[0].average = 20.625;
@@ -91,7 +92,9 @@ protected:
         set_.recordCount = n;
     }
 
-    std::vector<ChannelListRow> Rows() { return MakeChannelListRows(set_, units_, NoValidStatistics::ShowZero); }
+    std::vector<ChannelListRow> Rows() {
+        return MakeChannelListRows(set_, units_, NoValidStatistics::ShowZero);
+    }
 
     std::string Export(bool csv, const std::string& name = "out") {
         const std::string path = dir_ + "/" + name;
@@ -112,9 +115,12 @@ TEST_F(HistoryExportTest, TextFileLayoutWithItsTabCounts) {
     FillSmallSet();
     const std::string expected =
         "文件保存时间：2015-03-02 08:09:05\r\n"
-        "设备号：A1234567\t数据条数：3\t数据开始时间：2015-03-01 12:00:00\t数据结束时间：2015-03-01 12:00:20\r\n"
-        "通道1，类型：温度，单位：℃，最大值：21.3，最小值：20.0，平均值：20.6，报警上限：30.0，报警下限：-10.0\r\n"
-        "通道3，类型：湿度，单位：%RH，最大值：56.0，最小值：-3276.8，平均值：-1055.1，报警上限：90.0，报警下限：10.0\r\n"
+        "设备号：A1234567\t数据条数：3\t数据开始时间：2015-03-01 12:00:00\t数据结束时间：2015-03-01 "
+        "12:00:20\r\n"
+        "通道1，类型：温度，单位：℃，最大值：21.3，最小值：20.0，平均值：20.6，报警上限：30.0，报警下限：-10."
+        "0\r\n"
+        "通道3，类型：湿度，单位：%RH，最大值：56.0，最小值：-3276.8，平均值：-1055.1，报警上限：90."
+        "0，报警下限：10.0\r\n"
         "序号\t\t时间\t\t通道1(℃)\t通道3(%RH)\r\n"
         "0\t2015-03-01 12:00:00\t20.0\t\t55.5\r\n"
         "1\t2015-03-01 12:00:10\tERR\t\t56.0\r\n"
@@ -126,9 +132,12 @@ TEST_F(HistoryExportTest, CsvFileLayout) {
     FillSmallSet();
     const std::string expected =
         "文件保存时间：,2015-03-02 08:09:05\r\n"
-        "设备号：,A1234567,数据条数：,3,数据开始时间：,2015-03-01 12:00:00,数据结束时间：,2015-03-01 12:00:20\r\n"
-        "通道1,类型：,温度,单位：,℃,最大值：,21.3,最小值：,20.0,平均值：,20.6,报警上限：,30.0,报警下限：,-10.0\r\n"
-        "通道3,类型：,湿度,单位：,%RH,最大值：,56.0,最小值：,-3276.8,平均值：,-1055.1,报警上限：,90.0,报警下限：,10.0\r\n"
+        "设备号：,A1234567,数据条数：,3,数据开始时间：,2015-03-01 12:00:00,数据结束时间：,2015-03-01 "
+        "12:00:20\r\n"
+        "通道1,类型：,温度,单位：,℃,最大值：,21.3,最小值：,20.0,平均值：,20.6,报警上限：,30.0,报警下限：,-10."
+        "0\r\n"
+        "通道3,类型：,湿度,单位：,%RH,最大值：,56.0,最小值：,-3276.8,平均值：,-1055.1,报警上限：,90.0,"
+        "报警下限：,10.0\r\n"
         "序号,时间,通道1(℃),通道3(%RH)\r\n"
         "0,2015-03-01 12:00:00,20.0,55.5\r\n"
         "1,2015-03-01 12:00:10,ERR,56.0\r\n"
@@ -143,8 +152,9 @@ TEST_F(HistoryExportTest, EnglishEditionTexts) {
     const std::vector<std::string> text = Lines(DecodeCp936(Export(false)));
     ASSERT_EQ(text.size(), 8u);
     EXPECT_EQ(text[0], "The time to save：2015-03-02 08:09:05");
-    EXPECT_EQ(text[1],
-              "Device：A1234567\tData total：3\tStart time：2015-03-01 12:00:00\tEnd time：2015-03-01 12:00:20");
+    EXPECT_EQ(
+        text[1],
+        "Device：A1234567\tData total：3\tStart time：2015-03-01 12:00:00\tEnd time：2015-03-01 12:00:20");
     EXPECT_EQ(text[2],
               "Channel1，Type：Temperature，Unit：℃，Maximum：21.3，Minimum：20.0，Average value：20.6，"
               "Alarm up：30.0，Alarm down：-10.0");
@@ -154,8 +164,9 @@ TEST_F(HistoryExportTest, EnglishEditionTexts) {
     const std::vector<std::string> csv = Lines(DecodeCp936(Export(true)));
     ASSERT_EQ(csv.size(), 8u);
     EXPECT_EQ(csv[0], "The time to save：,2015-03-02 08:09:05");
-    EXPECT_EQ(csv[1],
-              "Device：,A1234567,Data total：,3,Start time：,2015-03-01 12:00:00,End time：,2015-03-01 12:00:20");
+    EXPECT_EQ(
+        csv[1],
+        "Device：,A1234567,Data total：,3,Start time：,2015-03-01 12:00:00,End time：,2015-03-01 12:00:20");
     EXPECT_EQ(csv[2],
               "Channel1,Type：,Temperature,Unit：,℃,Maximum：,21.3,Minimum：,20.0,Average value：,20.6,"
               "Alarm up：,30.0,Alarm down：,-10.0");
@@ -187,7 +198,8 @@ TEST_F(HistoryExportTest, RangeDecidesCountTimesAndNumbering) {
             const char* sep = csv ? "," : "\t";
             const std::string after = csv ? "," : "";  // the CSV puts a comma behind each label
             const std::string info = std::string(sep) + "数据条数：" + after + std::to_string(c.count) + sep +
-                                     "数据开始时间：" + after + c.start + sep + "数据结束时间：" + after + c.end;
+                                     "数据开始时间：" + after + c.start + sep + "数据结束时间：" + after +
+                                     c.end;
             ASSERT_EQ(lines.size(), 4u + c.count);
             EXPECT_EQ(lines[1], std::string(csv ? "设备号：,A1234567" : "设备号：A1234567") + info);
             for (int k = 0; k < c.count; ++k) {
@@ -220,9 +232,14 @@ TEST_F(HistoryExportTest, ValuesWithOneDecimalAndOnlyExactInvalidSampleAsErr) {
     };
     const Case cases[] = {
         // -999.95 is stored a little below itself and prints as -1000.0, yet it is a valid sample.
-        {-1000.0, "ERR", "ERROR"},         {-999.95, "-1000.0", "-1000.0"}, {-1000.04, "-1000.0", "-1000.0"},
-        {-3276.8, "-3276.8", "-3276.8"},   {-123456.78, "-123456.8", "-123456.8"},
-        {0.05, "0.1", "0.1"},              {-0.04, "-0.0", "-0.0"},         {3276.7, "3276.7", "3276.7"},
+        {-1000.0, "ERR", "ERROR"},
+        {-999.95, "-1000.0", "-1000.0"},
+        {-1000.04, "-1000.0", "-1000.0"},
+        {-3276.8, "-3276.8", "-3276.8"},
+        {-123456.78, "-123456.8", "-123456.8"},
+        {0.05, "0.1", "0.1"},
+        {-0.04, "-0.0", "-0.0"},
+        {3276.7, "3276.7", "3276.7"},
     };
     for (Edition edition : {Edition::Chinese, Edition::English}) {
         SetEdition(edition);
@@ -249,11 +266,11 @@ TEST_F(HistoryExportTest, CodePage936BytesCrLfAndNoByteOrderMark) {
     for (bool csv : {false, true}) {
         const std::string bytes = Export(csv);
         ASSERT_GE(bytes.size(), 4u);
-        EXPECT_EQ(bytes.substr(0, 2), "\xCE\xC4");  // "文", no byte-order mark before it
-        EXPECT_NE(bytes.find("\xA1\xE6"), std::string::npos);      // ℃
-        EXPECT_NE(bytes.find("\xA3\xBA"), std::string::npos);      // ：
-        EXPECT_EQ(bytes.find("\xEF\xBC"), std::string::npos);      // no UTF-8 full-width forms left
-        EXPECT_EQ(bytes.find("\xE2\x84\x83"), std::string::npos);  // no UTF-8 ℃ left
+        EXPECT_EQ(bytes.substr(0, 2), "\xCE\xC4");                     // "文", no byte-order mark before it
+        EXPECT_NE(bytes.find("\xA1\xE6"), std::string::npos);          // ℃
+        EXPECT_NE(bytes.find("\xA3\xBA"), std::string::npos);          // ：
+        EXPECT_EQ(bytes.find("\xEF\xBC"), std::string::npos);          // no UTF-8 full-width forms left
+        EXPECT_EQ(bytes.find("\xE2\x84\x83"), std::string::npos);      // no UTF-8 ℃ left
         EXPECT_EQ(bytes.find("\xA3\xAC") != std::string::npos, !csv);  // "，" only in the text file
         EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
         for (size_t i = 0; i < bytes.size(); ++i) {
@@ -343,7 +360,10 @@ TEST(ExportExtension, FilterEntryExtensionAppendedUnlessExact) {
 TEST(ExportDeviceNumber, BytesAreCharacterCodesUpToNul) {
     EXPECT_EQ(DeviceNumberText("A1234567"), "A1234567");
     EXPECT_EQ(DeviceNumberText(std::string("AB\0CDEFG", 8)), "AB");
-    EXPECT_EQ(DeviceNumberText("\xB7" "1234567"), "\xC2\xB7" "1234567");  // byte 0xB7 is U+00B7
+    EXPECT_EQ(DeviceNumberText("\xB7"
+                               "1234567"),
+              "\xC2\xB7"
+              "1234567");  // byte 0xB7 is U+00B7
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-
 #include <cstdlib>
 #include <ctime>
 
@@ -157,7 +156,8 @@ void SaveHistoryQtTest::noDataMessage() {
         m_set->recordCount = 1;
     }
     m_set->dataValid = 1;
-    const std::vector<ChannelListRow> rows = MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
+    const std::vector<ChannelListRow> rows =
+        MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
     QCOMPARE(SaveHistoryCommand::OnSaveButton(m_button, *m_set, *m_history, rows), 0);
     QCOMPARE(m_messages, QStringList{message});
     QVERIFY(m_menus.empty());
@@ -166,7 +166,8 @@ void SaveHistoryQtTest::noDataMessage() {
 
 void SaveHistoryQtTest::chineseMenuOffersTextAndPicture() {
     FillSet(3);
-    const std::vector<ChannelListRow> rows = MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
+    const std::vector<ChannelListRow> rows =
+        MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
     for (int answer : {1012, 1013, 0}) {
         m_menuAnswer = answer;
         QCOMPARE(SaveHistoryCommand::OnSaveButton(m_button, *m_set, *m_history, rows), answer);
@@ -190,13 +191,15 @@ void SaveHistoryQtTest::englishOpensDialogDirectly() {
     delete m_history;
     m_history = new DeviceParameters;
     FillSet(3);
-    const std::vector<ChannelListRow> rows = MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
+    const std::vector<ChannelListRow> rows =
+        MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
     m_dialogAnswer = {m_dir.filePath(QStringLiteral("en")), 1};
     QCOMPARE(SaveHistoryCommand::OnSaveButton(m_button, *m_set, *m_history, rows), 0);
     QVERIFY(m_menus.empty());
     QCOMPARE(m_dialogs.size(), 1);
-    QCOMPARE(m_dialogs.front(), (QStringList{QStringLiteral("Text file(*.txt)"), QStringLiteral("Excel file(*.csv)"),
-                                             QStringLiteral("Data file(*.jc)")}));
+    QCOMPARE(m_dialogs.front(),
+             (QStringList{QStringLiteral("Text file(*.txt)"), QStringLiteral("Excel file(*.csv)"),
+                          QStringLiteral("Data file(*.jc)")}));
     const QString text = QString::fromStdString(DecodeCp936(Read(QStringLiteral("en.txt")).toStdString()));
     QVERIFY2(text.startsWith(QStringLiteral("The time to save：")), qPrintable(text.left(40)));
     QVERIFY(text.contains(QStringLiteral("\tERROR\r\n")));
@@ -207,11 +210,16 @@ void SaveHistoryQtTest::filterEntryDecidesFormat_data() {
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("firstDataLine");  // empty: the record file
-    QTest::newRow("text filter, csv name") << "r1.csv" << 1 << "r1.csv.txt" << "0\t2015-03-01 12:00:00\t20.0";
-    QTest::newRow("text filter, TXT name") << "r2.TXT" << 1 << "r2.TXT.txt" << "0\t2015-03-01 12:00:00\t20.0";
-    QTest::newRow("csv filter, no extension") << "r3" << 2 << "r3.csv" << "0,2015-03-01 12:00:00,20.0";
-    QTest::newRow("csv filter, txt name") << "r4.txt" << 2 << "r4.txt.csv" << "0,2015-03-01 12:00:00,20.0";
-    QTest::newRow("record file filter, txt name") << "r5.txt" << 3 << "r5.txt.jc" << "";
+    QTest::newRow("text filter, csv name") << "r1.csv" << 1 << "r1.csv.txt"
+                                           << "0\t2015-03-01 12:00:00\t20.0";
+    QTest::newRow("text filter, TXT name") << "r2.TXT" << 1 << "r2.TXT.txt"
+                                           << "0\t2015-03-01 12:00:00\t20.0";
+    QTest::newRow("csv filter, no extension") << "r3" << 2 << "r3.csv"
+                                              << "0,2015-03-01 12:00:00,20.0";
+    QTest::newRow("csv filter, txt name") << "r4.txt" << 2 << "r4.txt.csv"
+                                          << "0,2015-03-01 12:00:00,20.0";
+    QTest::newRow("record file filter, txt name") << "r5.txt" << 3 << "r5.txt.jc"
+                                                  << "";
 }
 
 void SaveHistoryQtTest::filterEntryDecidesFormat() {
@@ -224,22 +232,26 @@ void SaveHistoryQtTest::filterEntryDecidesFormat() {
     for (int k = 0; k < 8; ++k)
         m_history->SetByte(m_history->Offsets().deviceInfo + DeviceParameters::kInfoSerial + k,
                            static_cast<uint8_t>(serial[k]));
-    const std::vector<ChannelListRow> rows = MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
+    const std::vector<ChannelListRow> rows =
+        MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
     m_dialogAnswer = {m_dir.filePath(typed), filter};
     QVERIFY(SaveHistoryCommand::RunTextExport(m_button, *m_set, *m_history, rows));
     QVERIFY(m_messages.isEmpty());
     QCOMPARE(m_dialogs.size(), 1);
-    QCOMPARE(m_dialogs.front(), (QStringList{QStringLiteral("文本文件(*.txt)"), QStringLiteral("Excel文件(*.csv)"),
-                                             QStringLiteral("数据记录文件(*.jc)")}));
+    QCOMPARE(m_dialogs.front(),
+             (QStringList{QStringLiteral("文本文件(*.txt)"), QStringLiteral("Excel文件(*.csv)"),
+                          QStringLiteral("数据记录文件(*.jc)")}));
     QVERIFY2(!QFile::exists(m_dir.filePath(typed)), "only the name with the entry's extension is written");
     const QByteArray bytes = Read(written);
     QVERIFY2(!bytes.isEmpty(), qPrintable(written));
     if (firstDataLine.isEmpty()) {
         QCOMPARE(bytes.size(), RecordFile::FileLength(static_cast<int>(m_history->Size()), 3, 1, 0));
     } else {
-        const QStringList lines = QString::fromStdString(DecodeCp936(bytes.toStdString())).split(QStringLiteral("\r\n"));
+        const QStringList lines =
+            QString::fromStdString(DecodeCp936(bytes.toStdString())).split(QStringLiteral("\r\n"));
         QVERIFY(lines.size() >= 5);
-        QVERIFY2(lines[1].startsWith(filter == 2 ? QStringLiteral("设备号：,SN000042,") : QStringLiteral("设备号：SN000042\t")),
+        QVERIFY2(lines[1].startsWith(filter == 2 ? QStringLiteral("设备号：,SN000042,")
+                                                 : QStringLiteral("设备号：SN000042\t")),
                  qPrintable(lines[1]));
         QCOMPARE(lines[4], firstDataLine);
     }
@@ -248,7 +260,8 @@ void SaveHistoryQtTest::filterEntryDecidesFormat() {
 
 void SaveHistoryQtTest::cancelWritesNothing() {
     FillSet(3);
-    const std::vector<ChannelListRow> rows = MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
+    const std::vector<ChannelListRow> rows =
+        MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
     const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
     m_dialogAnswer = {QString(), 1};
     QVERIFY(!SaveHistoryCommand::RunTextExport(m_button, *m_set, *m_history, rows));
@@ -259,7 +272,8 @@ void SaveHistoryQtTest::cancelWritesNothing() {
 
 void SaveHistoryQtTest::createFailureShowsMessage() {
     FillSet(3);
-    const std::vector<ChannelListRow> rows = MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
+    const std::vector<ChannelListRow> rows =
+        MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
     for (int filter : {1, 2, 3}) {
         m_messages.clear();
         m_dialogAnswer = {m_dir.filePath(QStringLiteral("missing/out")), filter};
@@ -272,7 +286,8 @@ void SaveHistoryQtTest::createFailureShowsMessage() {
 void SaveHistoryQtTest::realDialogReplacesExistingFileWithoutAsking() {
     SaveHistoryCommand::SetDialogHook({});
     FillSet(3);
-    const std::vector<ChannelListRow> rows = MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
+    const std::vector<ChannelListRow> rows =
+        MakeChannelListRows(*m_set, GetDeviceContext().units, NoValidStatistics::ShowZero);
     const QString path = m_dir.filePath(QStringLiteral("old.csv"));
     {
         QFile old(path);

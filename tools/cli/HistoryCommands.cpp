@@ -40,10 +40,11 @@ bool ReadCommonOptions(const CliOptions& options) {
 bool ParseLocalTime(const std::string& text, int64_t& out) {
     int year, month, day, hour, minute, second;
     char tail;
-    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &tail) != 6)
+    if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d%c", &year, &month, &day, &hour, &minute, &second,
+                    &tail) != 6)
         return false;
-    if (year < 1970 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 || hour > 23 ||
-        minute < 0 || minute > 59 || second < 0 || second > 59)
+    if (year < 1970 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31 || hour < 0 ||
+        hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return false;
     out = LocalToEpoch(year, month, day, hour, minute, second);
     return true;
