@@ -180,6 +180,17 @@ TEST_F(HistoryDataSetTest, ZoomToRectangleNarrowsRangeAndBounds) {
     EXPECT_EQ(set.channels[0].validCount, 400);
 }
 
+TEST_F(HistoryDataSetTest, ZoomOnAnEmptyRangeChangesNothing) {
+    // An empty query range has no width per record; zooming into it must not invent a range.
+    Fill({1.0, 2.0, 3.0, 4.0});
+    ASSERT_TRUE(set.ApplyQuery(t0 + 61, t0 + 119));
+    const double top = set.channels[0].displayTop;
+    set.ZoomToRect(400, 120, 100, 20, 300, 100);
+    EXPECT_EQ(set.rangeFirst, 2);
+    EXPECT_EQ(set.rangeLast, 1);
+    EXPECT_EQ(set.channels[0].displayTop, top);
+}
+
 TEST_F(HistoryDataSetTest, DragStepsMoveRangeAndBounds) {
     struct Case {
         const char* name;

@@ -31,7 +31,7 @@ protected:
         tzset();
         DeviceContext& context = GetDeviceContext();
         context.baudRate = 9600;
-        context.retryCount = 3;
+        context.retryCount = 5;  // room for a slow, busy machine
         context.downloadWait = 0;
     }
     void TearDown() override {
