@@ -17,8 +17,9 @@ enum MouseMode { kMouseNormal = 0, kMouseZoom = 1, kMouseDrag = 2 };
 // time stamps, break points and the statistics of the range shown. Owned by the history window.
 //
 // Thread rule: the download worker writes the set and the window thread reads it and changes the
-// range; every method below takes Mutex() itself, so never call one while holding it. Code that reads
-// the fields directly (chart drawing, lists, exports) holds Mutex() while it reads, unless no worker runs.
+// range; every non-const method takes Mutex() itself, so never call one while holding it. The const
+// lookups and code that reads the fields directly (chart, lists, exports) hold Mutex() while they
+// read, unless no worker runs.
 class HistoryDataSet {
 public:
     HistoryDataSet() = default;
