@@ -9,7 +9,9 @@
 
 CAutoConnector::CAutoConnector(QObject* parent) : QObject(parent) {}
 
-CAutoConnector::~CAutoConnector() { Join(); }
+CAutoConnector::~CAutoConnector() {
+    Join();
+}
 
 void CAutoConnector::Start() {
     Join();
@@ -33,8 +35,8 @@ void CAutoConnector::WaitDispatching() {
 void CAutoConnector::Run() {
     DeviceContext& context = GetDeviceContext();
     auto report = [this](bool ok, const DeviceParameters& parameters) {
-        QMetaObject::invokeMethod(this, [this, ok, parameters] { emit attempted(ok, parameters); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, ok, parameters] { emit attempted(ok, parameters); }, Qt::QueuedConnection);
     };
     if (context.portNumber != 0) {
         DeviceParameters parameters;
@@ -57,5 +59,6 @@ void CAutoConnector::Run() {
         if (!found) context.portNumber = 0;
     }
     running_ = false;
-    QMetaObject::invokeMethod(this, [this] { emit finished(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit finished(); }, Qt::QueuedConnection);
 }

@@ -30,7 +30,8 @@ CBottombarDlg::CBottombarDlg(QWidget* parent) : QWidget(parent) {
         text->update();
     }
     const QString file = SkinPath(directory, folder, QString::fromLatin1(SkinKey::kBottomFile));
-    clockPosition_ = ReadSkinRect(file, QString::fromLatin1(SkinKey::kInfoBox), QStringLiteral("TimeInfo_Position"));
+    clockPosition_ =
+        ReadSkinRect(file, QString::fromLatin1(SkinKey::kInfoBox), QStringLiteral("TimeInfo_Position"));
     UpdateClockText();
     UpdatePortText();
     timer_ = new QTimer(this);
@@ -55,16 +56,21 @@ void CBottombarDlg::PlaceClock(const QRect& rect) {
 
 void CBottombarDlg::UpdatePortText() {
     if (portText_)
-        portText_->SetText(QString::fromStdString(FormatText(Tx(TextId::AppPortText), GetDeviceContext().portNumber)));
+        portText_->SetText(
+            QString::fromStdString(FormatText(Tx(TextId::AppPortText), GetDeviceContext().portNumber)));
 }
 
 void CBottombarDlg::UpdateClockText() {
     if (clockText_) clockText_->SetText(QString::fromStdString(DecodeAnsi(FormatClock(std::time(nullptr)))));
 }
 
-QString CBottombarDlg::PortText() const { return portText_ ? portText_->Text() : QString(); }
+QString CBottombarDlg::PortText() const {
+    return portText_ ? portText_->Text() : QString();
+}
 
-QString CBottombarDlg::ClockText() const { return clockText_ ? clockText_->Text() : QString(); }
+QString CBottombarDlg::ClockText() const {
+    return clockText_ ? clockText_->Text() : QString();
+}
 
 void CBottombarDlg::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -7,7 +7,8 @@
 
 CLeftbarDlg::CLeftbarDlg(QWidget* parent) : QWidget(parent) {
     const DeviceContext& context = GetDeviceContext();
-    skin_.LoadSkin(this, QString::fromLatin1(SkinKey::kLeftBarFile), QString::fromStdString(context.skinFolder),
+    skin_.LoadSkin(this, QString::fromLatin1(SkinKey::kLeftBarFile),
+                   QString::fromStdString(context.skinFolder),
                    QString::fromStdString(context.programDirectory));
 }
 

@@ -4,7 +4,8 @@ namespace {
 // Keeps the distance from the right edge that the rectangle has in a bar of the skin's width.
 QRect AnchorRight(const QRect& configured, int width, int skinWidth) {
     if (configured.isEmpty()) return configured;
-    return QRect(width + configured.left() - skinWidth, configured.top(), configured.width(), configured.height());
+    return QRect(width + configured.left() - skinWidth, configured.top(), configured.width(),
+                 configured.height());
 }
 }  // namespace
 

@@ -22,7 +22,9 @@ void InstallFontSubstitutions() {
         QFont::insertSubstitution(QString::fromUtf8(face), QString::fromLatin1(kCjkFamily));
 }
 
-CPelnixApp::CPelnixApp() { running_ = true; }
+CPelnixApp::CPelnixApp() {
+    running_ = true;
+}
 
 CPelnixApp::~CPelnixApp() {
     lock_.Release();
@@ -36,12 +38,13 @@ int CPelnixApp::Run(QApplication& application) {
     DeviceContext& context = GetDeviceContext();
     context.programDirectory = ProgramDirectory();
     LoadSettings(context.programDirectory + kSettingsFileName, context);
-    LoadPopupFrameSkin(QString::fromStdString(context.programDirectory), QString::fromStdString(context.skinFolder),
-                       QString::fromLatin1(kPopupSkinFile));
+    LoadPopupFrameSkin(QString::fromStdString(context.programDirectory),
+                       QString::fromStdString(context.skinFolder), QString::fromLatin1(kPopupSkinFile));
 
     QApplication::setQuitOnLastWindowClosed(false);
     auto window = std::make_unique<CPelnixDlg>();
-    QObject::connect(window.get(), &CPelnixDlg::closed, &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(window.get(), &CPelnixDlg::closed, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     window->show();
     window->StartAutoConnect();
     const int code = application.exec();

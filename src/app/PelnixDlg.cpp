@@ -75,7 +75,8 @@ CPelnixDlg::CPelnixDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     progress_->hide();
 
     const int width = title_->SkinSize().width();
-    const int height = title_->SkinSize().height() + left_->SkinSize().height() + bottom_->SkinSize().height();
+    const int height =
+        title_->SkinSize().height() + left_->SkinSize().height() + bottom_->SkinSize().height();
     propertyPanelVisible = true;
     setGeometry(0, 0, width, height);
     setWindowTitle(QString::fromUtf8(Tx(TextId::AppWindowTitle)));
@@ -93,9 +94,13 @@ CPelnixDlg::~CPelnixDlg() {
     if (g_pMainDlg == this) g_pMainDlg = nullptr;
 }
 
-void CPelnixDlg::StartAutoConnect() { autoConnector_->Start(); }
+void CPelnixDlg::StartAutoConnect() {
+    autoConnector_->Start();
+}
 
-void CPelnixDlg::WaitForAutoConnect() { autoConnector_->WaitDispatching(); }
+void CPelnixDlg::WaitForAutoConnect() {
+    autoConnector_->WaitDispatching();
+}
 
 void CPelnixDlg::OnAutoConnectAttempt(bool ok, const DeviceParameters& parameters) {
     if (ok) {

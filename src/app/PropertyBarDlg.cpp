@@ -32,17 +32,26 @@ CPropertyBarDlg::CPropertyBarDlg(QWidget* parent) : QWidget(parent) {
     ShowProperties(kPanelLabels);
 }
 
-int CPropertyBarDlg::PanelWidth() const { return title_->SkinSize().width(); }
+int CPropertyBarDlg::PanelWidth() const {
+    return title_->SkinSize().width();
+}
 
 QTreeWidgetItem* CPropertyBarDlg::AddLine(QTreeWidgetItem* parent, const PropertyLine& line, bool remember) {
     auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
     item->setText(0, QString::fromStdString(line.text));
     if (remember) {
         switch (line.role) {
-            case PropertyLine::Role::WorkStatus: workStatusItem_ = item; break;
-            case PropertyLine::Role::RecordCount: recordCountItem_ = item; break;
-            case PropertyLine::Role::RemainingTime: remainingTimeItem_ = item; break;
-            case PropertyLine::Role::None: break;
+            case PropertyLine::Role::WorkStatus:
+                workStatusItem_ = item;
+                break;
+            case PropertyLine::Role::RecordCount:
+                recordCountItem_ = item;
+                break;
+            case PropertyLine::Role::RemainingTime:
+                remainingTimeItem_ = item;
+                break;
+            case PropertyLine::Role::None:
+                break;
         }
     }
     for (const PropertyLine& child : line.children) AddLine(item, child, remember);
@@ -67,7 +76,8 @@ int CPropertyBarDlg::OnPropertyUpdate(int, int second) {
         if (workStatusItem_) workStatusItem_->setText(0, QString::fromStdString(WorkStatusLine(block)));
     } else {
         if (recordCountItem_) recordCountItem_->setText(0, QString::fromStdString(RecordCountLine(block)));
-        if (remainingTimeItem_) remainingTimeItem_->setText(0, QString::fromStdString(RemainingTimeLine(block)));
+        if (remainingTimeItem_)
+            remainingTimeItem_->setText(0, QString::fromStdString(RemainingTimeLine(block)));
     }
     return 1;
 }

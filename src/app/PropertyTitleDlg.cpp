@@ -7,7 +7,8 @@
 
 CPropertyTitleDlg::CPropertyTitleDlg(QWidget* parent) : QWidget(parent) {
     const DeviceContext& context = GetDeviceContext();
-    skin_.LoadSkin(this, QString::fromLatin1(SkinKey::kPropertyTitleFile), QString::fromStdString(context.skinFolder),
+    skin_.LoadSkin(this, QString::fromLatin1(SkinKey::kPropertyTitleFile),
+                   QString::fromStdString(context.skinFolder),
                    QString::fromStdString(context.programDirectory));
     if (CxSkinButton* close = skin_.Button(CPropertyTitleBmp::kCloseId))
         connect(close, &CxSkinButton::clicked, this, &CPropertyTitleDlg::closeClicked);

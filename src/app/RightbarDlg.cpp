@@ -7,7 +7,8 @@
 
 CRightbarDlg::CRightbarDlg(QWidget* parent) : QWidget(parent) {
     const DeviceContext& context = GetDeviceContext();
-    skin_.LoadSkin(this, QString::fromLatin1(SkinKey::kRightBarFile), QString::fromStdString(context.skinFolder),
+    skin_.LoadSkin(this, QString::fromLatin1(SkinKey::kRightBarFile),
+                   QString::fromStdString(context.skinFolder),
                    QString::fromStdString(context.programDirectory));
 }
 

@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <cstring>
 
-CSingleInstanceLock::~CSingleInstanceLock() { Release(); }
+CSingleInstanceLock::~CSingleInstanceLock() {
+    Release();
+}
 
 bool CSingleInstanceLock::Acquire(const std::string& name) {
     Release();

@@ -20,7 +20,9 @@
 #include "skin/SkinValues.h"
 
 namespace {
-CPropertyBarDlg* Panel() { return g_pMainDlg ? g_pMainDlg->PropertyBar() : nullptr; }
+CPropertyBarDlg* Panel() {
+    return g_pMainDlg ? g_pMainDlg->PropertyBar() : nullptr;
+}
 
 void ShowProperties(int mode) {
     if (CPropertyBarDlg* panel = Panel()) panel->ShowProperties(mode);
@@ -51,10 +53,14 @@ CTitlebarDlg::CTitlebarDlg(QWidget* parent) : QWidget(parent) {
 
 QRect CTitlebarDlg::ConfiguredRect(int id) const {
     switch (id) {
-        case kBtnClose: return closeRect_;
-        case kBtnMinimize: return minimizeRect_;
-        case kBtnMaximize: return maximizeRect_;
-        default: return QRect();
+        case kBtnClose:
+            return closeRect_;
+        case kBtnMinimize:
+            return minimizeRect_;
+        case kBtnMaximize:
+            return maximizeRect_;
+        default:
+            return QRect();
     }
 }
 
@@ -101,7 +107,8 @@ void CTitlebarDlg::RunMenu(int buttonId, const std::vector<MenuItemSpec>& items)
     for (const MenuItemSpec& item : items)
         menu.AddItem(item.id, QString::fromUtf8(Tx(item.text)), item.enabled, item.checked);
     CxSkinButton* button = skin_.Button(buttonId);
-    const QPoint at = button ? button->mapToGlobal(QPoint(0, button->height())) : mapToGlobal(QPoint(0, height()));
+    const QPoint at =
+        button ? button->mapToGlobal(QPoint(0, button->height())) : mapToGlobal(QPoint(0, height()));
     const int id = menu.Exec(at);
     if (g_pMainDlg) g_pMainDlg->DispatchMenuCommand(id);
 }
@@ -261,7 +268,8 @@ void CTitlebarDlg::mousePressEvent(QMouseEvent* event) {
 }
 
 void CTitlebarDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton)) window()->move(event->globalPosition().toPoint() - dragOffset_);
+    if (dragging_ && (event->buttons() & Qt::LeftButton))
+        window()->move(event->globalPosition().toPoint() - dragOffset_);
 }
 
 void CTitlebarDlg::mouseReleaseEvent(QMouseEvent* event) {
@@ -270,5 +278,6 @@ void CTitlebarDlg::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CTitlebarDlg::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) QCoreApplication::postEvent(window(), new QEvent(kMaximizeToggleEvent));
+    if (event->button() == Qt::LeftButton)
+        QCoreApplication::postEvent(window(), new QEvent(kMaximizeToggleEvent));
 }

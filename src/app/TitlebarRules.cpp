@@ -1,10 +1,11 @@
 #include "app/TitlebarRules.h"
 
 namespace {
-const char* const kButtonNames[] = {"Close",           "Minimize",       "Maximize",         "FileHandle",
-                                    "StartRealRecord", "StopRealRecord", "HisdataDownload",  "DeviceConnect",
-                                    "DeviceReset",     "DeviceStartRecord", "DeviceStopRecord", "ParameterConfig",
-                                    "SystemInfo"};
+const char* const kButtonNames[] = {
+    "Close",           "Minimize",          "Maximize",         "FileHandle",
+    "StartRealRecord", "StopRealRecord",    "HisdataDownload",  "DeviceConnect",
+    "DeviceReset",     "DeviceStartRecord", "DeviceStopRecord", "ParameterConfig",
+    "SystemInfo"};
 }  // namespace
 
 const char* TitleButtonName(int id) {
@@ -12,7 +13,9 @@ const char* TitleButtonName(int id) {
     return kButtonNames[id - kFirstTitleButton];
 }
 
-bool TitleButtonInitiallyHidden(int id) { return id == kBtnStopRealRecord || id == kBtnDeviceStopRecord; }
+bool TitleButtonInitiallyHidden(int id) {
+    return id == kBtnStopRealRecord || id == kBtnDeviceStopRecord;
+}
 
 bool TitleButtonEnabled(int id, const TitleFlags& f) {
     switch (id) {
@@ -39,7 +42,8 @@ std::vector<MenuItemSpec> WindowMenuItems(bool panelVisible, bool realtimeVisibl
 
 std::vector<MenuItemSpec> ConfigMenuItems(const TitleFlags& f) {
     return {{kCmdCommunicationConfig, TextId::MenuCommunicationConfig, true, false},
-            {kCmdCalibrateTime, TextId::MenuCalibrateTime, f.realtimeIdle && f.downloadIdle && f.connected, false},
+            {kCmdCalibrateTime, TextId::MenuCalibrateTime, f.realtimeIdle && f.downloadIdle && f.connected,
+             false},
             {kCmdSystemConfig, TextId::MenuSystemConfig, true, false}};
 }
 

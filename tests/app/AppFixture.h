@@ -29,9 +29,6 @@ private:
     QTemporaryDir dir_;
 };
 
-
-
-
 namespace app_fixture {
 inline void WriteFile(const QString& path, const char* text) {
     QFile file(path);

@@ -1,6 +1,5 @@
 // Title-bar enable rules, menu rules, main-window geometry, the single-instance lock, clock text.
 #include <QtTest>
-
 #include <cstdlib>
 #include <ctime>
 
@@ -13,9 +12,10 @@ Q_DECLARE_METATYPE(TitleFlags)
 
 namespace {
 // Ids of the device buttons whose rules depend on the flags.
-const int kRuled[] = {kBtnStartRealRecord, kBtnStopRealRecord, kBtnHisdataDownload, kBtnDeviceConnect,
+const int kRuled[] = {kBtnStartRealRecord,   kBtnStopRealRecord,   kBtnHisdataDownload, kBtnDeviceConnect,
                       kBtnDeviceStartRecord, kBtnDeviceStopRecord, kBtnParameterConfig};
-const int kAlways[] = {kBtnClose, kBtnMinimize, kBtnMaximize, kBtnFileHandle, kBtnDeviceReset, kBtnSystemInfo};
+const int kAlways[] = {kBtnClose,      kBtnMinimize,    kBtnMaximize,
+                       kBtnFileHandle, kBtnDeviceReset, kBtnSystemInfo};
 
 MainLayoutInput SkinInput() {
     MainLayoutInput in;
@@ -42,12 +42,12 @@ private slots:
         // Expected enable state of kRuled in order: StartReal, StopReal, Download, Connect,
         // StartRecord, StopRecord, ParameterConfig.
         QTest::addColumn<QList<bool>>("expected");
-        QTest::newRow("start-up, not connected") << TitleFlags{false, true, true}
-                                                 << QList<bool>{false, false, false, true, false, false, true};
-        QTest::newRow("connected and idle") << TitleFlags{true, true, true}
-                                            << QList<bool>{true, true, true, true, true, true, true};
-        QTest::newRow("real-time running") << TitleFlags{true, false, true}
-                                           << QList<bool>{true, true, false, false, false, false, false};
+        QTest::newRow("start-up, not connected")
+            << TitleFlags{false, true, true} << QList<bool>{false, false, false, true, false, false, true};
+        QTest::newRow("connected and idle")
+            << TitleFlags{true, true, true} << QList<bool>{true, true, true, true, true, true, true};
+        QTest::newRow("real-time running")
+            << TitleFlags{true, false, true} << QList<bool>{true, true, false, false, false, false, false};
         QTest::newRow("downloading") << TitleFlags{true, true, false}
                                      << QList<bool>{false, false, false, false, false, false, false};
         QTest::newRow("not connected, real-time flag left running")
@@ -70,9 +70,11 @@ private slots:
         QVERIFY(TitleButtonName(1133) == nullptr);
         QVERIFY(TitleButtonName(1147) == nullptr);
         int hidden = 0;
-        for (int id = kFirstTitleButton; id <= kLastTitleButton; ++id) hidden += TitleButtonInitiallyHidden(id);
+        for (int id = kFirstTitleButton; id <= kLastTitleButton; ++id)
+            hidden += TitleButtonInitiallyHidden(id);
         QCOMPARE(hidden, 2);
-        QVERIFY(TitleButtonInitiallyHidden(kBtnStopRealRecord) && TitleButtonInitiallyHidden(kBtnDeviceStopRecord));
+        QVERIFY(TitleButtonInitiallyHidden(kBtnStopRealRecord) &&
+                TitleButtonInitiallyHidden(kBtnDeviceStopRecord));
     }
 
     void configMenuGraysClockUnlessConnectedAndIdle_data() {
@@ -112,7 +114,8 @@ private slots:
         QCOMPARE(info[0].id, 1010);
         QCOMPARE(info[1].id, 1011);
         QCOMPARE(QString::fromUtf8(TxIn(Edition::Chinese, info[1].text)), QStringLiteral("系统说明"));
-        QCOMPARE(QString::fromUtf8(TxIn(Edition::English, info[0].text)), QStringLiteral("Device Information"));
+        QCOMPARE(QString::fromUtf8(TxIn(Edition::English, info[0].text)),
+                 QStringLiteral("Device Information"));
     }
 
     void layoutNormalState() {
@@ -170,7 +173,7 @@ private slots:
         first.Release();
         QVERIFY(second.Acquire(name));
         CSingleInstanceLock other;
-        QVERIFY(other.Acquire(name + "-other"));  // another name is independent
+        QVERIFY(other.Acquire(name + "-other"));         // another name is independent
         QVERIFY(!other.Acquire(std::string(200, 'x')));  // too long for an address: refused, not cut
     }
 

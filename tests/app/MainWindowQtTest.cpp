@@ -1,12 +1,10 @@
 // The main window with its children on a fixture skin: layout states, window switching, menus,
 // property panel modes and message 2027, and the device commands against the logger emulator.
-#include <QtTest>
-
 #include <QScreen>
 #include <QTreeWidget>
+#include <QtTest>
 
 #include "AppFixture.h"
-#include "support/EmulatorProcess.h"
 #include "app/AppEvents.h"
 #include "app/BottombarDlg.h"
 #include "app/LeftbarDlg.h"
@@ -23,6 +21,7 @@
 #include "model/Settings.h"
 #include "skin/ShowMessage.h"
 #include "skin/SkinButton.h"
+#include "support/EmulatorProcess.h"
 
 Q_DECLARE_METATYPE(Edition)
 Q_DECLARE_METATYPE(std::vector<std::string>)
@@ -43,7 +42,9 @@ void FillBlock(DeviceParameters& block, uint8_t workStatus) {
     block.SetByte(DeviceParameters::kChannelMask, 0x43);
 }
 
-QTreeWidgetItem* WorkLine(CPropertyBarDlg& panel, int row) { return panel.Tree()->topLevelItem(0)->child(row); }
+QTreeWidgetItem* WorkLine(CPropertyBarDlg& panel, int row) {
+    return panel.Tree()->topLevelItem(0)->child(row);
+}
 
 // Whether a process holds the abstract socket name (read-only look, never binds it).
 bool AbstractNameHeld(const QString& name) {
@@ -81,9 +82,10 @@ private slots:
         window.show();
         const int height = AppFixture::kTitleHeight + AppFixture::kSideHeight + AppFixture::kBottomHeight;
         QCOMPARE(window.size(), QSize(AppFixture::kTitleWidth, height));
-        const QRect content(AppFixture::kPanelWidth + AppFixture::kSideWidth + 2, AppFixture::kTitleHeight + 1,
-                            AppFixture::kTitleWidth - AppFixture::kSideWidth - AppFixture::kPanelWidth - 2 - 8 - 1,
-                            AppFixture::kSideHeight - 2);
+        const QRect content(
+            AppFixture::kPanelWidth + AppFixture::kSideWidth + 2, AppFixture::kTitleHeight + 1,
+            AppFixture::kTitleWidth - AppFixture::kSideWidth - AppFixture::kPanelWidth - 2 - 8 - 1,
+            AppFixture::kSideHeight - 2);
         QCOMPARE(window.HistoryWindow()->geometry(), content);
         QCOMPARE(window.RealtimeWindow()->geometry(), content);
         QCOMPARE(window.PropertyBar()->geometry(), QRect(9, 61, AppFixture::kPanelWidth, 598));
@@ -91,7 +93,8 @@ private slots:
         QCOMPARE(window.BottomBar()->geometry(), QRect(0, 660, 1000, 30));
         // The panel's tree sits under its title strip.
         QCOMPARE(window.PropertyBar()->Tree()->geometry(),
-                 QRect(1, AppFixture::kStripHeight + 1, AppFixture::kPanelWidth - 2, 598 - AppFixture::kStripHeight - 4));
+                 QRect(1, AppFixture::kStripHeight + 1, AppFixture::kPanelWidth - 2,
+                       598 - AppFixture::kStripHeight - 4));
 
         window.DispatchMenuCommand(1007);  // hide the panel: content starts at lw + 1
         QVERIFY(!window.PropertyBar()->isVisible());
@@ -261,7 +264,8 @@ private slots:
         window.WaitForAutoConnect();
         QTRY_VERIFY(window.TitleBar()->Flags().connected);
         QCOMPARE(window.PropertyBar()->Mode(), kPanelDevice);
-        QCOMPARE(WorkLine(*window.PropertyBar(), kWorkStatusRow)->text(0), QStringLiteral("工作状态：正在记录"));
+        QCOMPARE(WorkLine(*window.PropertyBar(), kWorkStatusRow)->text(0),
+                 QStringLiteral("工作状态：正在记录"));
         QCOMPARE(window.PropertyBar()->Tree()->topLevelItem(1)->childCount(), 1 + 7 * 3);  // mask 0x0B
         // The logger records: the stop button takes the pair's place; device buttons come alive.
         QVERIFY(!window.TitleBar()->Button(1144)->isHidden());
@@ -369,7 +373,8 @@ private slots:
     }
 
     void secondInstanceExitsSilently() {
-        const QString program = QCoreApplication::applicationDirPath() + QStringLiteral("/../zh/Zorva_Record");
+        const QString program =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../zh/Zorva_Record");
         if (!QFileInfo::exists(program)) QSKIP("Zorva_Record_zh is not built");
         if (AbstractNameHeld(QStringLiteral("Pelnix"))) QSKIP("another Zorva_Record runs on this machine");
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
