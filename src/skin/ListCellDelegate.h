@@ -4,7 +4,8 @@
 
 class CListCtrlCl;
 
-// Paints the cells of CListCtrlCl with the list's resolved colours and font, text centred.
+// Paints the cells of CListCtrlCl with the list's resolved colours and font, text centred; a
+// checkable cell shows its check box at the left (toggled by the base delegate's click handling).
 class ListCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

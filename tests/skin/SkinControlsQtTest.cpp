@@ -45,6 +45,7 @@ private slots:
     void pressMovingOutAndReleasingDoesNotClick();
     void headerRowsDarkenByStepAndClampAtZero();
     void cellColoursFollowListColumnCell();
+    void checkableCellShowsAndTogglesItsCheckBox();
     void popupFrameDrawsNinePartsAndPlacesControls();
     void popupWithoutFrameImageIsPlain();
     void popupDragsFromAnyPointOfItsSurface();
@@ -165,6 +166,32 @@ void SkinControlsQtTest::cellColoursFollowListColumnCell()
         const QRect r = list.visualRect(model.index(cell.row, cell.column));
         QCOMPARE(shot.pixelColor(r.topLeft() + QPoint(3, 3)), cell.color);
     }
+}
+
+void SkinControlsQtTest::checkableCellShowsAndTogglesItsCheckBox()
+{
+    CListCtrlCl list;
+    QStandardItemModel model(2, 1);
+    for (int row = 0; row < 2; ++row) {
+        auto* item = new QStandardItem("通道1");
+        item->setCheckable(true);
+        item->setCheckState(Qt::Checked);
+        model.setItem(row, 0, item);
+    }
+    list.setModel(&model);
+    list.SetRowHeight(20);
+    list.setColumnWidth(0, 120);
+    list.resize(200, 120);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    const QRect first = list.visualRect(model.index(0, 0));
+    const QRect second = list.visualRect(model.index(1, 0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(first.left() + 10, first.center().y()));
+    QCOMPARE(model.item(0)->checkState(), Qt::Unchecked);
+    // Same text, different check state: the two cells must not look alike.
+    list.clearSelection();
+    const QImage shot = list.viewport()->grab().toImage();
+    QVERIFY(shot.copy(first.adjusted(0, 0, -1, -1)) != shot.copy(second.adjusted(0, 0, -1, -1)));
 }
 
 void SkinControlsQtTest::popupFrameDrawsNinePartsAndPlacesControls()
