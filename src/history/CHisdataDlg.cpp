@@ -28,6 +28,7 @@
 #include "history/HistoryTexts.h"
 #include "history/RecordFile.h"
 #include "model/DeviceContext.h"
+#include "reports/SaveHistoryCommand.h"
 #include "skin/ButtonST.h"
 #include "skin/ListCtrlCl.h"
 #include "skin/ShowMessage.h"
@@ -540,10 +541,19 @@ void CHisdataDlg::QueryRange() {
     RedrawChart();
 }
 
+std::vector<ChannelListRow> CHisdataDlg::ChannelRows() const {
+    std::vector<ChannelListRow> rows(static_cast<size_t>(channelModel_->rowCount()));
+    for (int r = 0; r < channelModel_->rowCount(); ++r)
+        for (int c = 0; c < kChannelListColumnCount && c < channelModel_->columnCount(); ++c)
+            if (const QStandardItem* item = channelModel_->item(r, c)) rows[r][c] = item->text().toStdString();
+    return rows;
+}
+
 void CHisdataDlg::OnSave() {
     if (!set_.dataValid) return;
-    // The save command (menu in the Chinese edition, save dialog, writers) belongs to the reports.
-    if (onSave) onSave();
+    const int command =
+        SaveHistoryCommand::OnSaveButton(buttons_[4], set_, GetDeviceContext().historyParameters, ChannelRows());
+    if (command != 0) emit saveMenuCommand(command);
 }
 
 int CHisdataDlg::OpenRecordFile() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "history/CHistoryDownloadWorker.h"
+#include "history/ChannelListRows.h"
 #include "history/HistoryDataSet.h"
 
 class CButtonST;
@@ -72,6 +73,8 @@ public:
     QStandardItemModel* InfoModel() const { return infoModel_; }
     CListCtrlCl* DataList() const { return dataList_; }
     QString TimeLabel(int id) const;
+    // The channel list's cell texts as shown, one row per channel (the exports copy them).
+    std::vector<ChannelListRow> ChannelRows() const;
 
     // Uses the main window's progress dialog instead of the window's own one.
     void SetProgressDialog(CProcessDlg* dialog);
@@ -79,7 +82,6 @@ public:
     // Hooks the owner wires in (window thread).
     std::function<void()> onDownloadIdle;  // set the title bar's downloadIdle and update its buttons
     std::function<bool()> appRunning;      // false once the main window has begun closing
-    std::function<void()> onSave;          // the save button with data present
     // Asks for the query window; replaceable by tests. False on cancel.
     std::function<bool(int64_t* start, int64_t* end)> askQueryRange;
     // Picks a channel colour on a double-click of its row; replaceable by tests. False on cancel.
@@ -89,6 +91,8 @@ signals:
     // Show the history parameters in the property panel (mode 2) after a file load.
     void showHistoryProperties();
     void printRequested();
+    // The save menu's choice (1012 text export, 1013 PDF report) for the main window to dispatch.
+    void saveMenuCommand(int command);
 
 protected:
     bool event(QEvent* event) override;

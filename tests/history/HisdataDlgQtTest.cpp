@@ -2,6 +2,7 @@
 // failure, baud rate), layout, query, record file and the data list's virtual rows.
 #include <QProcess>
 #include <QPushButton>
+#include <QTimeEdit>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -11,8 +12,10 @@
 #include "history/CHisdataDlg.h"
 #include "history/CHistoryChart.h"
 #include "history/CProcessDlg.h"
+#include "history/CQueryDataDlg.h"
 #include "history/HistoryDataModel.h"
 #include "history/RecordFile.h"
+#include "reports/SaveHistoryCommand.h"
 #include "model/DeviceContext.h"
 #include "model/Edition.h"
 #include "skin/ListCtrlCl.h"
@@ -100,6 +103,9 @@ private slots:
     void LayoutOfA900By600Window();
     void QueryNarrowsTheListsAndEmptiesStatisticsWithoutValidSamples();
     void RecordFileLoadShowsFileSourceAndAllRecords();
+    void SaveButtonExportsTheRangeWithTheRowsAsShown();
+    void QueryDialogRefusesAStartAfterTheEnd_data();
+    void QueryDialogRefusesAStartAfterTheEnd();
 
 private:
     QStringList messages_;
@@ -370,6 +376,63 @@ void HisdataDlgQtTest::RecordFileLoadShowsFileSourceAndAllRecords() {
     QCOMPARE(dlg.LoadRecordFile(damaged.fileName()), 0);
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(dlg.DataSet().recordCount, 20);
+}
+
+void HisdataDlgQtTest::SaveButtonExportsTheRangeWithTheRowsAsShown() {
+    SetEdition(Edition::English);  // no menu: the save dialog comes at once
+    DestroyDeviceContext();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out");
+    int dialogs = 0;
+    SaveHistoryCommand::SetDialogHook([&](QWidget*, const QStringList&) {
+        ++dialogs;
+        return SaveHistoryCommand::Choice{path, 2};
+    });
+    CHisdataDlg dlg;
+    dlg.show();
+    QAbstractButton* save = dlg.findChild<QAbstractButton*>("1055");
+    save->click();  // no data yet: nothing at all
+    QCOMPARE(dialogs, 0);
+    FillGenerated(dlg);
+    QTRY_COMPARE(dlg.DataModel()->rowCount(), 20);
+    dlg.ChannelModel()->item(0, 2)->setText("19.5");  // the cursor cell is copied as shown, not recomputed
+    save->click();
+    SaveHistoryCommand::SetDialogHook({});
+    QCOMPARE(dialogs, 1);
+    QFile csv(path + ".csv");
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QByteArray text = csv.readAll();
+    QVERIFY(text.contains("Channel1"));
+    QVERIFY(text.contains("ERROR"));
+}
+
+void HisdataDlgQtTest::QueryDialogRefusesAStartAfterTheEnd_data() {
+    QTest::addColumn<QTime>("endTime");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("one second before the start") << QTime(11, 59, 59) << false;
+    QTest::newRow("equal") << QTime(12, 0, 0) << true;
+    QTest::newRow("after") << QTime(12, 0, 1) << true;
+}
+
+void HisdataDlgQtTest::QueryDialogRefusesAStartAfterTheEnd() {
+    QFETCH(QTime, endTime);
+    QFETCH(bool, accepted);
+    const int64_t start = 1425182400;  // 2015-03-01 12:00:00 in Shanghai
+    CQueryDataDlg dialog(start, start + 3600);
+    QCOMPARE(dialog.StartTime()->time(), QTime(12, 0, 0));
+    QCOMPARE(dialog.EndTime()->time(), QTime(13, 0, 0));
+    dialog.EndTime()->setTime(endTime);
+    dialog.show();
+    dialog.OkButton()->click();
+    QCOMPARE(dialog.result() == QDialog::Accepted, accepted);
+    QCOMPARE(messages_.size(), accepted ? 0 : 1);
+    if (accepted) {
+        QCOMPARE(dialog.Start(), start);
+        QCOMPARE(dialog.End(), start + QTime(12, 0, 0).secsTo(endTime));
+    } else {
+        QCOMPARE(messages_.first(), QString("起始时间不能大于结束时间"));
+        QVERIFY(dialog.isVisible());
+    }
 }
 
 QTEST_MAIN(HisdataDlgQtTest)
