@@ -5,32 +5,27 @@
 #include "skin/SkinStyle.h"
 
 namespace {
-SkinnedMenu::ExecHook& Hook()
-{
+SkinnedMenu::ExecHook& Hook() {
     static SkinnedMenu::ExecHook hook;
     return hook;
 }
 }  // namespace
 
-void SkinnedMenu::AddItem(int id, const QString& text, bool enabled, bool checked)
-{
+void SkinnedMenu::AddItem(int id, const QString& text, bool enabled, bool checked) {
     m_items.push_back({id, text, enabled, checked});
 }
 
-void SkinnedMenu::AddSeparator()
-{
+void SkinnedMenu::AddSeparator() {
     m_items.push_back({0, QString(), false, false});
 }
 
-SkinnedMenu::ExecHook SkinnedMenu::SetExecHook(ExecHook hook)
-{
+SkinnedMenu::ExecHook SkinnedMenu::SetExecHook(ExecHook hook) {
     ExecHook previous = Hook();
     Hook() = std::move(hook);
     return previous;
 }
 
-QString SkinnedMenu::StyleSheet()
-{
+QString SkinnedMenu::StyleSheet() {
     using namespace SkinStyle;
     QColor hover = kAccent;
     hover.setAlpha(40);
@@ -49,13 +44,11 @@ QString SkinnedMenu::StyleSheet()
         .arg(kAccentDark.darker(115).name(), kMutedText.name());
 }
 
-int SkinnedMenu::Exec(const QPoint& globalTopLeft)
-{
+int SkinnedMenu::Exec(const QPoint& globalTopLeft) {
     if (Hook()) {
         const int id = Hook()(m_items);
         for (const Item& item : m_items)
-            if (id != 0 && item.id == id)
-                return item.enabled ? id : 0;
+            if (id != 0 && item.id == id) return item.enabled ? id : 0;
         return 0;
     }
     QMenu menu(m_owner);

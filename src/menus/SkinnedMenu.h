@@ -1,10 +1,9 @@
 #pragma once
 
-#include <functional>
-#include <vector>
-
 #include <QPoint>
 #include <QString>
+#include <functional>
+#include <vector>
 
 class QWidget;
 

@@ -5,28 +5,24 @@
 
 #include "skin/SkinStyle.h"
 
-CButtonST::CButtonST(QWidget* parent, int commandId) : QAbstractButton(parent), m_commandId(commandId)
-{
+CButtonST::CButtonST(QWidget* parent, int commandId) : QAbstractButton(parent), m_commandId(commandId) {
     setProperty("controlId", commandId);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
     connect(this, &QAbstractButton::clicked, this, [this] { emit Command(m_commandId); });
 }
 
-void CButtonST::SetIcons(const QIcon& normal, const QIcon& hover)
-{
+void CButtonST::SetIcons(const QIcon& normal, const QIcon& hover) {
     m_normal = normal;
     m_hoverIcon = hover;
     update();
 }
 
-QSize CButtonST::sizeHint() const
-{
+QSize CButtonST::sizeHint() const {
     return QSize(32, 32);
 }
 
-void CButtonST::paintEvent(QPaintEvent*)
-{
+void CButtonST::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF tile = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -43,15 +39,13 @@ void CButtonST::paintEvent(QPaintEvent*)
     icon.paint(&p, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
 }
 
-void CButtonST::enterEvent(QEnterEvent* event)
-{
+void CButtonST::enterEvent(QEnterEvent* event) {
     m_hover = true;
     update();
     QAbstractButton::enterEvent(event);
 }
 
-void CButtonST::leaveEvent(QEvent* event)
-{
+void CButtonST::leaveEvent(QEvent* event) {
     m_hover = false;
     update();
     QAbstractButton::leaveEvent(event);

@@ -13,12 +13,24 @@ class CHeaderCtrlCl : public QHeaderView {
 public:
     explicit CHeaderCtrlCl(QWidget* parent = nullptr);
 
-    void SetAlignment(const QString& perColumn) { m_alignment = perColumn; viewport()->update(); }
-    void SetTopColor(const QColor& color) { m_topColor = color; viewport()->update(); }
-    void SetColorStep(int step) { m_step = step; viewport()->update(); }
+    void SetAlignment(const QString& perColumn) {
+        m_alignment = perColumn;
+        viewport()->update();
+    }
+    void SetTopColor(const QColor& color) {
+        m_topColor = color;
+        viewport()->update();
+    }
+    void SetColorStep(int step) {
+        m_step = step;
+        viewport()->update();
+    }
     void SetHeightFactor(double factor);
     void SetFontHW(int height, int width);
-    void SetTextColor(const QColor& color) { m_textColor = color; viewport()->update(); }
+    void SetTextColor(const QColor& color) {
+        m_textColor = color;
+        viewport()->update();
+    }
     QString Alignment() const { return m_alignment; }
 
     // Colour of pixel row y (0 = top) of the gradient.

@@ -7,8 +7,8 @@
 
 ListCellDelegate::ListCellDelegate(CListCtrlCl* list) : QStyledItemDelegate(list), m_list(list) {}
 
-void ListCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
-{
+void ListCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
     const bool selected = option.state & QStyle::State_Selected;
     const QColor back = selected ? option.palette.color(QPalette::Highlight)
                                  : m_list->CellBackColor(index.column(), index.row());
@@ -28,8 +28,9 @@ void ListCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         box.rect = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, widget);
         box.state &= ~(QStyle::State_On | QStyle::State_Off | QStyle::State_NoChange);
         const auto state = static_cast<Qt::CheckState>(check.toInt());
-        box.state |= state == Qt::Checked ? QStyle::State_On
-                                          : state == Qt::PartiallyChecked ? QStyle::State_NoChange : QStyle::State_Off;
+        box.state |= state == Qt::Checked            ? QStyle::State_On
+                     : state == Qt::PartiallyChecked ? QStyle::State_NoChange
+                                                     : QStyle::State_Off;
         style->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &box, painter, widget);
         textRect.setLeft(box.rect.right() + 1);
     }

@@ -10,7 +10,8 @@ class ListCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
     explicit ListCellDelegate(CListCtrlCl* list);
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
 private:
     CListCtrlCl* m_list;

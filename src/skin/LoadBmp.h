@@ -1,7 +1,5 @@
 #pragma once
 
-#include <memory>
-
 #include <QImage>
 #include <QMap>
 #include <QPoint>
@@ -10,6 +8,7 @@
 #include <QSize>
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 class QPainter;
 class CxSkinButton;

@@ -13,8 +13,7 @@
 namespace {
 
 // The message icon (an "i" in an accent disc); the same picture serves both editions.
-QPixmap MessageIcon(int side, qreal ratio)
-{
+QPixmap MessageIcon(int side, qreal ratio) {
     QPixmap pixmap(QSize(side, side) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
@@ -26,18 +25,19 @@ QPixmap MessageIcon(int side, qreal ratio)
     p.setBrush(Qt::white);
     const qreal c = side / 2.0;
     p.drawEllipse(QPointF(c, side * 0.29), side * 0.065, side * 0.065);
-    p.drawRoundedRect(QRectF(c - side * 0.06, side * 0.42, side * 0.12, side * 0.36), side * 0.05, side * 0.05);
+    p.drawRoundedRect(QRectF(c - side * 0.06, side * 0.42, side * 0.12, side * 0.36), side * 0.05,
+                      side * 0.05);
     return pixmap;
 }
 
 }  // namespace
 
 CMsgBox::CMsgBox(const QString& text, QWidget* parent)
-    : CPopDlgFrame(QString::fromUtf8(Tx(TextId::SkinPromptCaption)), parent)
-{
+    : CPopDlgFrame(QString::fromUtf8(Tx(TextId::SkinPromptCaption)), parent) {
     const QMargins border = GetPopupFrameSkin().frame.isNull() ? QMargins() : GetPopupFrameSkin().border;
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(border.left() + 20, border.top() + 18, border.right() + 18, border.bottom() + 14);
+    outer->setContentsMargins(border.left() + 20, border.top() + 18, border.right() + 18,
+                              border.bottom() + 14);
     outer->setSpacing(16);
 
     auto* row = new QHBoxLayout;
@@ -82,7 +82,6 @@ CMsgBox::CMsgBox(const QString& text, QWidget* parent)
     adjustSize();
 }
 
-QString CMsgBox::Text() const
-{
+QString CMsgBox::Text() const {
     return m_text->text();
 }

@@ -10,8 +10,7 @@
 #include "skin/StaticEx.h"
 
 CPopDlgFrame::CPopDlgFrame(const QString& title, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_title(title)
-{
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint), m_title(title) {
     const PopupFrameSkin& skin = GetPopupFrameSkin();
     m_titleText = new CStaticEx(this, kTitleId);
     m_titleText->setObjectName(QString::number(kTitleId));
@@ -33,40 +32,37 @@ CPopDlgFrame::CPopDlgFrame(const QString& title, QWidget* parent)
         // The frame's centre is left to the dialog's own background: take its colour from the frame
         // so that a skin decides the look of the whole popup.
         QPalette pal = palette();
-        pal.setColor(QPalette::Window, skin.frame.pixelColor(skin.frame.width() / 2, skin.frame.height() / 2));
+        pal.setColor(QPalette::Window,
+                     skin.frame.pixelColor(skin.frame.width() / 2, skin.frame.height() / 2));
         setPalette(pal);
         setAutoFillBackground(true);
     }
     setWindowTitle(title);
 }
 
-void CPopDlgFrame::SetTitle(const QString& title)
-{
+void CPopDlgFrame::SetTitle(const QString& title) {
     m_title = title;
     m_titleText->SetText(title);
     setWindowTitle(title);
 }
 
-QRect CPopDlgFrame::ContentRect() const
-{
+QRect CPopDlgFrame::ContentRect() const {
     const PopupFrameSkin& skin = GetPopupFrameSkin();
-    if (skin.frame.isNull())
-        return rect();
+    if (skin.frame.isNull()) return rect();
     return rect().marginsRemoved(skin.border);
 }
 
-void CPopDlgFrame::LayoutFrameControls()
-{
+void CPopDlgFrame::LayoutFrameControls() {
     const PopupFrameSkin& skin = GetPopupFrameSkin();
     const int w = width();
-    m_titleText->setGeometry(skin.titleRect.left(), skin.titleRect.top(), w / 2, qMax(0, skin.titleRect.height()));
+    m_titleText->setGeometry(skin.titleRect.left(), skin.titleRect.top(), w / 2,
+                             qMax(0, skin.titleRect.height()));
     m_close->setGeometry(w - skin.closeDistance.x() - skin.closeSize.width(), skin.closeDistance.y(),
                          skin.closeSize.width(), skin.closeSize.height());
     m_close->raise();
 }
 
-void CPopDlgFrame::resizeEvent(QResizeEvent* event)
-{
+void CPopDlgFrame::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     const PopupFrameSkin& skin = GetPopupFrameSkin();
     if (!skin.frame.isNull()) {
@@ -74,17 +70,14 @@ void CPopDlgFrame::resizeEvent(QResizeEvent* event)
         path.addRoundedRect(QRectF(rect()), skin.roundSize.width() / 2.0, skin.roundSize.height() / 2.0);
         setMask(QRegion(path.toFillPolygon().toPolygon()));
     }
-    if (!(windowState() & Qt::WindowMinimized))
-        LayoutFrameControls();
+    if (!(windowState() & Qt::WindowMinimized)) LayoutFrameControls();
 }
 
-void CPopDlgFrame::paintEvent(QPaintEvent* event)
-{
+void CPopDlgFrame::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     const PopupFrameSkin& skin = GetPopupFrameSkin();
     const QImage& img = skin.frame;
-    if (img.isNull())
-        return;
+    if (img.isNull()) return;
     const int l = skin.border.left();
     const int t = skin.border.top();
     const int r = skin.border.right();
@@ -95,8 +88,7 @@ void CPopDlgFrame::paintEvent(QPaintEvent* event)
     const int ch = height();
     QPainter p(this);
     auto piece = [&](const QRect& target, const QRect& source) {
-        if (!target.isEmpty() && !source.isEmpty())
-            p.drawImage(target, img, source);
+        if (!target.isEmpty() && !source.isEmpty()) p.drawImage(target, img, source);
     };
     // Corners 1:1, edges stretched along their length, centre left to the background.
     piece(QRect(0, 0, l, t), QRect(0, 0, l, t));
@@ -109,29 +101,25 @@ void CPopDlgFrame::paintEvent(QPaintEvent* event)
     piece(QRect(cw - r, t, r, ch - t - b), QRect(iw - r, t, r, ih - t - b));
 }
 
-void CPopDlgFrame::mousePressEvent(QMouseEvent* event)
-{
+void CPopDlgFrame::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         QDialog::mousePressEvent(event);
         return;
     }
     // Any point of the surface moves the dialog, as its caption would.
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
+    if (windowHandle() && windowHandle()->startSystemMove()) return;
     m_dragging = true;
     m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }
 
-void CPopDlgFrame::mouseMoveEvent(QMouseEvent* event)
-{
+void CPopDlgFrame::mouseMoveEvent(QMouseEvent* event) {
     if (m_dragging && (event->buttons() & Qt::LeftButton))
         move(event->globalPosition().toPoint() - m_dragOffset);
     else
         QDialog::mouseMoveEvent(event);
 }
 
-void CPopDlgFrame::mouseReleaseEvent(QMouseEvent* event)
-{
+void CPopDlgFrame::mouseReleaseEvent(QMouseEvent* event) {
     m_dragging = false;
     QDialog::mouseReleaseEvent(event);
 }

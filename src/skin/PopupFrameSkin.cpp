@@ -3,21 +3,19 @@
 #include "skin/LoadBmp.h"
 #include "skin/SkinValues.h"
 
-PopupFrameSkin& GetPopupFrameSkin()
-{
+PopupFrameSkin& GetPopupFrameSkin() {
     static PopupFrameSkin skin;
     return skin;
 }
 
-void LoadPopupFrameSkin(const QString& programDirectory, const QString& skinFolder, const QString& fileName)
-{
+void LoadPopupFrameSkin(const QString& programDirectory, const QString& skinFolder, const QString& fileName) {
     const QString ini = SkinPath(programDirectory, skinFolder, fileName);
     auto image = [&](const char* key) {
         const QString name = ReadSkinText(ini, SkinKey::kMainSettings, key);
         // An empty key would name the folder; no image then, and no message.
-        if (name.isEmpty())
-            return QImage();
-        return QImage(SkinPath(programDirectory, skinFolder, name)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        if (name.isEmpty()) return QImage();
+        return QImage(SkinPath(programDirectory, skinFolder, name))
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     };
     PopupFrameSkin skin;
     skin.frame = image(SkinKey::kBackImageUp);

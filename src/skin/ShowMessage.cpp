@@ -3,22 +3,19 @@
 #include "skin/MsgBox.h"
 
 namespace {
-ShowMessageHook& Hook()
-{
+ShowMessageHook& Hook() {
     static ShowMessageHook hook;
     return hook;
 }
 }  // namespace
 
-ShowMessageHook SetShowMessageHook(ShowMessageHook hook)
-{
+ShowMessageHook SetShowMessageHook(ShowMessageHook hook) {
     ShowMessageHook previous = Hook();
     Hook() = std::move(hook);
     return previous;
 }
 
-void ShowMessage(QWidget* parent, const QString& text)
-{
+void ShowMessage(QWidget* parent, const QString& text) {
     if (Hook()) {
         Hook()(text);
         return;
@@ -27,7 +24,6 @@ void ShowMessage(QWidget* parent, const QString& text)
     box.exec();
 }
 
-void ShowMessage(QWidget* parent, TextId id)
-{
+void ShowMessage(QWidget* parent, TextId id) {
     ShowMessage(parent, QString::fromUtf8(Tx(id)));
 }

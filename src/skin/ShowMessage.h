@@ -1,8 +1,7 @@
 #pragma once
 
-#include <functional>
-
 #include <QString>
+#include <functional>
 
 #include "model/Texts.h"
 

@@ -7,8 +7,7 @@
 #include <QToolTip>
 
 CxSkinButton::CxSkinButton(QWidget* parent, int commandId)
-    : QAbstractButton(parent), m_commandId(commandId), m_captionColor(palette().color(QPalette::ButtonText))
-{
+    : QAbstractButton(parent), m_commandId(commandId), m_captionColor(palette().color(QPalette::ButtonText)) {
     setProperty("controlId", commandId);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_Hover, true);
@@ -16,13 +15,12 @@ CxSkinButton::CxSkinButton(QWidget* parent, int commandId)
     m_tipTimer.setSingleShot(true);
     m_tipTimer.setInterval(600);
     connect(&m_tipTimer, &QTimer::timeout, this, [this] {
-        if (m_hover && !toolTip().isEmpty())
-            QToolTip::showText(QCursor::pos(), toolTip(), this);
+        if (m_hover && !toolTip().isEmpty()) QToolTip::showText(QCursor::pos(), toolTip(), this);
     });
 }
 
-void CxSkinButton::SetSkin(const QImage& normal, const QImage& pressed, const QImage& hover, const QImage& disabled)
-{
+void CxSkinButton::SetSkin(const QImage& normal, const QImage& pressed, const QImage& hover,
+                           const QImage& disabled) {
     m_normal = normal;
     m_pressed = pressed;
     m_hoverImage = hover;
@@ -31,41 +29,32 @@ void CxSkinButton::SetSkin(const QImage& normal, const QImage& pressed, const QI
     update();
 }
 
-void CxSkinButton::SetCaption(const QString& text)
-{
+void CxSkinButton::SetCaption(const QString& text) {
     setText(text);
     update();
 }
 
-void CxSkinButton::SetCaptionColor(const QColor& color)
-{
+void CxSkinButton::SetCaptionColor(const QColor& color) {
     m_captionColor = color;
     update();
 }
 
-void CxSkinButton::SetTooltip(const QString& text)
-{
+void CxSkinButton::SetTooltip(const QString& text) {
     setToolTip(text);
 }
 
-const QImage& CxSkinButton::CurrentImage() const
-{
-    if (!isEnabled())
-        return m_disabled;
-    if (isDown())
-        return m_pressed;
-    if (m_hover && !m_hoverImage.isNull())
-        return m_hoverImage;
+const QImage& CxSkinButton::CurrentImage() const {
+    if (!isEnabled()) return m_disabled;
+    if (isDown()) return m_pressed;
+    if (m_hover && !m_hoverImage.isNull()) return m_hoverImage;
     return m_normal;
 }
 
-QSize CxSkinButton::sizeHint() const
-{
+QSize CxSkinButton::sizeHint() const {
     return m_normal.isNull() ? QSize(24, 24) : m_normal.size();
 }
 
-void CxSkinButton::paintEvent(QPaintEvent*)
-{
+void CxSkinButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QImage& image = CurrentImage();
     if (image.isNull())
@@ -79,24 +68,20 @@ void CxSkinButton::paintEvent(QPaintEvent*)
     }
 }
 
-bool CxSkinButton::event(QEvent* event)
-{
+bool CxSkinButton::event(QEvent* event) {
     // The style's own tooltip timing is replaced by m_tipTimer.
-    if (event->type() == QEvent::ToolTip)
-        return true;
+    if (event->type() == QEvent::ToolTip) return true;
     return QAbstractButton::event(event);
 }
 
-void CxSkinButton::enterEvent(QEnterEvent* event)
-{
+void CxSkinButton::enterEvent(QEnterEvent* event) {
     m_hover = true;
     m_tipTimer.start();
     update();
     QAbstractButton::enterEvent(event);
 }
 
-void CxSkinButton::leaveEvent(QEvent* event)
-{
+void CxSkinButton::leaveEvent(QEvent* event) {
     m_hover = false;
     m_tipTimer.stop();
     QToolTip::hideText();
@@ -104,10 +89,8 @@ void CxSkinButton::leaveEvent(QEvent* event)
     QAbstractButton::leaveEvent(event);
 }
 
-void CxSkinButton::focusOutEvent(QFocusEvent* event)
-{
+void CxSkinButton::focusOutEvent(QFocusEvent* event) {
     // Losing the focus while held must not leave the button drawn pressed.
-    if (isDown())
-        setDown(false);
+    if (isDown()) setDown(false);
     QAbstractButton::focusOutEvent(event);
 }

@@ -1,7 +1,6 @@
 #include "skin/SkinStyle.h"
 
-QString SkinStyle::AccentButtonStyleSheet()
-{
+QString SkinStyle::AccentButtonStyleSheet() {
     return QStringLiteral(
                "QPushButton { background: %1; color: white; border: none; border-radius: 4px;"
                " padding: 5px 22px; min-width: 64px; }"
@@ -9,5 +8,6 @@ QString SkinStyle::AccentButtonStyleSheet()
                "QPushButton:pressed { background: %3; }"
                "QPushButton:focus { outline: none; }"
                "QPushButton:disabled { background: %4; color: %5; }")
-        .arg(kAccent.name(), kAccent.lighter(110).name(), kAccentDark.name(), kLine.name(), kMutedText.name());
+        .arg(kAccent.name(), kAccent.lighter(110).name(), kAccentDark.name(), kLine.name(),
+             kMutedText.name());
 }

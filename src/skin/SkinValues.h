@@ -63,7 +63,8 @@ inline constexpr int kSkinValueMax = 127;
 inline constexpr int kSkinBackImageUpMax = 63;
 
 // Raw text of a key: missing key -> empty, cut to maxLength characters.
-QString ReadSkinText(const QString& iniPath, const QString& section, const QString& key, int maxLength = kSkinValueMax);
+QString ReadSkinText(const QString& iniPath, const QString& section, const QString& key,
+                     int maxLength = kSkinValueMax);
 
 // Up to count comma-separated integers; missing or non-numeric parts read as 0.
 QList<int> ParseSkinInts(const QString& value, int count);

@@ -5,26 +5,24 @@
 #include "model/Texts.h"
 
 namespace {
-SkinWarningHook& Hook()
-{
+SkinWarningHook& Hook() {
     static SkinWarningHook hook;
     return hook;
 }
 }  // namespace
 
-SkinWarningHook SetSkinWarningHook(SkinWarningHook hook)
-{
+SkinWarningHook SetSkinWarningHook(SkinWarningHook hook) {
     SkinWarningHook previous = Hook();
     Hook() = std::move(hook);
     return previous;
 }
 
-void ShowSkinImageWarning(const QString& imagePath)
-{
+void ShowSkinImageWarning(const QString& imagePath) {
     const QString caption = QString::fromUtf8(Tx(TextId::SkinPromptCaption));
-    const QString text = QString::fromUtf8(FormatText(Tx(TextId::SkinImageWarningFormat), Tx(TextId::SkinLoadImageFailed),
-                                                      imagePath.toUtf8().constData(), Tx(TextId::SkinFailed))
-                                               .c_str());
+    const QString text =
+        QString::fromUtf8(FormatText(Tx(TextId::SkinImageWarningFormat), Tx(TextId::SkinLoadImageFailed),
+                                     imagePath.toUtf8().constData(), Tx(TextId::SkinFailed))
+                              .c_str());
     if (Hook()) {
         Hook()(caption, text);
         return;

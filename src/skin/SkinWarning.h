@@ -1,8 +1,7 @@
 #pragma once
 
-#include <functional>
-
 #include <QString>
+#include <functional>
 
 // The skin loader's image warning: a plain warning box without owner (caption "提示"/"Prompt"),
 // not the skinned message box. Tests install a hook to collect the warnings instead of showing a

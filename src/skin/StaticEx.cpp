@@ -2,57 +2,47 @@
 
 #include <QPainter>
 
-CStaticEx::CStaticEx(QWidget* parent, int controlId) : QWidget(parent), m_controlId(controlId)
-{
+CStaticEx::CStaticEx(QWidget* parent, int controlId) : QWidget(parent), m_controlId(controlId) {
     setProperty("controlId", controlId);
     setAttribute(Qt::WA_TransparentForMouseEvents, true);
 }
 
-void CStaticEx::SetText(const QString& text)
-{
+void CStaticEx::SetText(const QString& text) {
     m_text = text;
     update();
 }
 
-void CStaticEx::SetTextColor(const QColor& color)
-{
+void CStaticEx::SetTextColor(const QColor& color) {
     m_textColor = color;
     update();
 }
 
-void CStaticEx::SetBackColor(const QColor& color)
-{
+void CStaticEx::SetBackColor(const QColor& color) {
     m_backColor = color;
     update();
 }
 
-void CStaticEx::SetOpaque(bool opaque)
-{
+void CStaticEx::SetOpaque(bool opaque) {
     m_opaque = opaque;
     update();
 }
 
-void CStaticEx::SetFont(const QFont& font)
-{
+void CStaticEx::SetFont(const QFont& font) {
     m_font = font;
     m_hasFont = true;
     update();
 }
 
-QFont CStaticEx::PaintFont() const
-{
-    if (m_hasFont)
-        return m_font;
+QFont CStaticEx::PaintFont() const {
+    if (m_hasFont) return m_font;
     QFont font = parentWidget() ? parentWidget()->font() : this->font();
     font.setPixelSize(qMax(1, height()));
     return font;
 }
 
-void CStaticEx::paintEvent(QPaintEvent*)
-{
+void CStaticEx::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_opaque)
-        painter.fillRect(rect(), m_backColor);
+    if (m_opaque) painter.fillRect(rect(), m_backColor);
     painter.setFont(PaintFont());
     painter.setPen(m_textColor);
     painter.setClipRect(rect());

@@ -17,14 +17,12 @@
 
 namespace {
 
-QColor ZoneColor(int col, int row)
-{
+QColor ZoneColor(int col, int row) {
     return QColor(40 + col * 80, 40 + row * 80, 100);
 }
 
 // A 30 x 30 frame whose nine parts (margins 5, 8, 6, 4) each have their own colour.
-QImage NinePartFrame()
-{
+QImage NinePartFrame() {
     QImage image(30, 30, QImage::Format_ARGB32);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x)
@@ -55,8 +53,7 @@ private slots:
     void menuReturnsChosenEnabledIdOrZero();
 };
 
-void SkinControlsQtTest::buttonChoosesImageByState_data()
-{
+void SkinControlsQtTest::buttonChoosesImageByState_data() {
     QTest::addColumn<bool>("withDisabledImage");
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<bool>("down");
@@ -67,8 +64,7 @@ void SkinControlsQtTest::buttonChoosesImageByState_data()
     QTest::newRow("no disabled image shows normal") << false << false << false << QColor(Qt::red);
 }
 
-void SkinControlsQtTest::buttonChoosesImageByState()
-{
+void SkinControlsQtTest::buttonChoosesImageByState() {
     QFETCH(bool, withDisabledImage);
     QFETCH(bool, enabled);
     QFETCH(bool, down);
@@ -86,13 +82,13 @@ void SkinControlsQtTest::buttonChoosesImageByState()
     QCOMPARE(button.cursor().shape(), Qt::PointingHandCursor);
 }
 
-void SkinControlsQtTest::pressMovingOutAndReleasingDoesNotClick()
-{
+void SkinControlsQtTest::pressMovingOutAndReleasingDoesNotClick() {
     QWidget owner;
     owner.resize(100, 60);
     auto* button = new CxSkinButton(&owner, 1140);
     button->setGeometry(10, 10, 30, 20);
-    button->SetSkin(SolidImage(4, 4, Qt::red), SolidImage(4, 4, Qt::blue), SolidImage(4, 4, Qt::green), QImage());
+    button->SetSkin(SolidImage(4, 4, Qt::red), SolidImage(4, 4, Qt::blue), SolidImage(4, 4, Qt::green),
+                    QImage());
     owner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
     QSignalSpy commands(button, &CxSkinButton::Command);
@@ -117,8 +113,7 @@ void SkinControlsQtTest::pressMovingOutAndReleasingDoesNotClick()
     QCOMPARE(commands.size(), 1);
 }
 
-void SkinControlsQtTest::headerRowsDarkenByStepAndClampAtZero()
-{
+void SkinControlsQtTest::headerRowsDarkenByStepAndClampAtZero() {
     CListCtrlCl list;
     QStandardItemModel model(1, 2);
     model.setHorizontalHeaderLabels({"", ""});
@@ -143,8 +138,7 @@ void SkinControlsQtTest::headerRowsDarkenByStepAndClampAtZero()
     }
 }
 
-void SkinControlsQtTest::cellColoursFollowListColumnCell()
-{
+void SkinControlsQtTest::cellColoursFollowListColumnCell() {
     CListCtrlCl list;
     QStandardItemModel model(2, 2);
     list.setModel(&model);
@@ -161,15 +155,15 @@ void SkinControlsQtTest::cellColoursFollowListColumnCell()
     const struct {
         int column, row;
         QColor color;
-    } cells[] = {{0, 0, base}, {1, 0, QColor(10, 20, 30)}, {1, 1, QColor(200, 100, 50)}, {0, 1, QColor(1, 2, 3)}};
+    } cells[] = {
+        {0, 0, base}, {1, 0, QColor(10, 20, 30)}, {1, 1, QColor(200, 100, 50)}, {0, 1, QColor(1, 2, 3)}};
     for (const auto& cell : cells) {
         const QRect r = list.visualRect(model.index(cell.row, cell.column));
         QCOMPARE(shot.pixelColor(r.topLeft() + QPoint(3, 3)), cell.color);
     }
 }
 
-void SkinControlsQtTest::checkableCellShowsAndTogglesItsCheckBox()
-{
+void SkinControlsQtTest::checkableCellShowsAndTogglesItsCheckBox() {
     CListCtrlCl list;
     QStandardItemModel model(2, 1);
     for (int row = 0; row < 2; ++row) {
@@ -194,19 +188,18 @@ void SkinControlsQtTest::checkableCellShowsAndTogglesItsCheckBox()
     QVERIFY(shot.copy(first.adjusted(0, 0, -1, -1)) != shot.copy(second.adjusted(0, 0, -1, -1)));
 }
 
-void SkinControlsQtTest::popupFrameDrawsNinePartsAndPlacesControls()
-{
+void SkinControlsQtTest::popupFrameDrawsNinePartsAndPlacesControls() {
     SkinFolder folder;
     folder.SaveImage("frame.png", NinePartFrame());
     QImage close = SolidImage(40, 40, Qt::blue);
     for (int y = 10; y < 20; ++y)
-        for (int x = 10; x < 22; ++x)
-            close.setPixelColor(x, y, Qt::red);
+        for (int x = 10; x < 22; ++x) close.setPixelColor(x, y, Qt::red);
     folder.SaveImage("close.png", close);
-    folder.WriteIni("public_config.ini",
-                    {"[MainSettings]", "BackImage_Up=frame.png", "Close_Up=close.png", "Close_Over=close.png",
-                     "Close_Down=close.png", "Close_Disable=close.png", "[DialogFrame]", "Border=5,8,6,4",
-                     "RoundSize=12,12", "Title_Position=7,2,300,16", "Close_Distance=4,2", "Close_Position=10,10,22,20"});
+    folder.WriteIni(
+        "public_config.ini",
+        {"[MainSettings]", "BackImage_Up=frame.png", "Close_Up=close.png", "Close_Over=close.png",
+         "Close_Down=close.png", "Close_Disable=close.png", "[DialogFrame]", "Border=5,8,6,4",
+         "RoundSize=12,12", "Title_Position=7,2,300,16", "Close_Distance=4,2", "Close_Position=10,10,22,20"});
     LoadPopupFrameSkin("", folder.Path(), "public_config.ini");
 
     CPopDlgFrame dialog{QString()};
@@ -226,14 +219,13 @@ void SkinControlsQtTest::popupFrameDrawsNinePartsAndPlacesControls()
     const struct {
         QPoint at;
         int col, row;
-    } parts[] = {{{1, 1}, 0, 0},     {{150, 3}, 1, 0},  {{198, 7}, 2, 0},  {{2, 60}, 0, 1},  {{196, 60}, 2, 1},
-                 {{1, 118}, 0, 2},   {{100, 117}, 1, 2}, {{198, 118}, 2, 2}, {{100, 60}, 1, 1}};
-    for (const auto& part : parts)
-        QCOMPARE(shot.pixelColor(part.at), ZoneColor(part.col, part.row));
+    } parts[] = {{{1, 1}, 0, 0},     {{150, 3}, 1, 0},   {{198, 7}, 2, 0},
+                 {{2, 60}, 0, 1},    {{196, 60}, 2, 1},  {{1, 118}, 0, 2},
+                 {{100, 117}, 1, 2}, {{198, 118}, 2, 2}, {{100, 60}, 1, 1}};
+    for (const auto& part : parts) QCOMPARE(shot.pixelColor(part.at), ZoneColor(part.col, part.row));
 }
 
-void SkinControlsQtTest::popupWithoutFrameImageIsPlain()
-{
+void SkinControlsQtTest::popupWithoutFrameImageIsPlain() {
     SkinFolder folder;
     LoadPopupFrameSkin("", folder.Path(), "public_config.ini");
     CPopDlgFrame dialog("plain");
@@ -245,8 +237,7 @@ void SkinControlsQtTest::popupWithoutFrameImageIsPlain()
     QVERIFY(dialog.CloseButton()->geometry().isEmpty());
 }
 
-void SkinControlsQtTest::popupDragsFromAnyPointOfItsSurface()
-{
+void SkinControlsQtTest::popupDragsFromAnyPointOfItsSurface() {
     SkinFolder folder;
     LoadPopupFrameSkin("", folder.Path(), "public_config.ini");
     CPopDlgFrame dialog("drag");
@@ -260,8 +251,7 @@ void SkinControlsQtTest::popupDragsFromAnyPointOfItsSurface()
     QTRY_COMPARE(dialog.pos(), start + QPoint(30, 20));
 }
 
-void SkinControlsQtTest::messageBoxClosesWithOkOrCloseButton()
-{
+void SkinControlsQtTest::messageBoxClosesWithOkOrCloseButton() {
     LoadPopupFrameSkin("", QStringLiteral(ZORVA_SKIN_DIR), "public_config.ini");
     for (Edition edition : {Edition::Chinese, Edition::English}) {
         SetEdition(edition);
@@ -283,8 +273,7 @@ void SkinControlsQtTest::messageBoxClosesWithOkOrCloseButton()
     }
 }
 
-void SkinControlsQtTest::showMessageHookReceivesTextInsteadOfBox()
-{
+void SkinControlsQtTest::showMessageHookReceivesTextInsteadOfBox() {
     QStringList seen;
     ShowMessageHook previous = SetShowMessageHook([&](const QString& text) { seen << text; });
     ShowMessage(nullptr, "first");
@@ -294,8 +283,7 @@ void SkinControlsQtTest::showMessageHookReceivesTextInsteadOfBox()
     QCOMPARE(seen, QStringList({"first", "OK"}));
 }
 
-void SkinControlsQtTest::menuReturnsChosenEnabledIdOrZero_data()
-{
+void SkinControlsQtTest::menuReturnsChosenEnabledIdOrZero_data() {
     QTest::addColumn<int>("pick");
     QTest::addColumn<int>("expected");
     QTest::newRow("enabled item") << 1005 << 1005;
@@ -304,15 +292,15 @@ void SkinControlsQtTest::menuReturnsChosenEnabledIdOrZero_data()
     QTest::newRow("unknown id") << 4242 << 0;
 }
 
-void SkinControlsQtTest::menuReturnsChosenEnabledIdOrZero()
-{
+void SkinControlsQtTest::menuReturnsChosenEnabledIdOrZero() {
     QFETCH(int, pick);
     QFETCH(int, expected);
     std::vector<SkinnedMenu::Item> offered;
-    SkinnedMenu::ExecHook previous = SkinnedMenu::SetExecHook([&](const std::vector<SkinnedMenu::Item>& items) {
-        offered = items;
-        return pick;
-    });
+    SkinnedMenu::ExecHook previous =
+        SkinnedMenu::SetExecHook([&](const std::vector<SkinnedMenu::Item>& items) {
+            offered = items;
+            return pick;
+        });
     SkinnedMenu menu(nullptr);
     menu.AddItem(1003, "通信配置");
     menu.AddItem(1006, "时钟校准", false);

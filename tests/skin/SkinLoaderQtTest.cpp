@@ -12,18 +12,17 @@
 namespace {
 
 // Where a client pixel takes its colour from along one axis (skin extent, expand line e).
-int SourceOf(int d, int client, int skin, int e)
-{
-    if (client <= skin || d < e)
-        return d;
-    if (d >= client - (skin - e))
-        return d - (client - skin);
+int SourceOf(int d, int client, int skin, int e) {
+    if (client <= skin || d < e) return d;
+    if (d >= client - (skin - e)) return d - (client - skin);
     return e;
 }
 
-const char* const kTitleNames[] = {"Close", "Minimize", "Maximize", "FileHandle", "StartRealRecord",
-                                   "StopRealRecord", "HisdataDownload", "DeviceConnect", "DeviceReset",
-                                   "DeviceStartRecord", "DeviceStopRecord", "ParameterConfig", "SystemInfo"};
+const char* const kTitleNames[] = {
+    "Close",           "Minimize",          "Maximize",         "FileHandle",
+    "StartRealRecord", "StopRealRecord",    "HisdataDownload",  "DeviceConnect",
+    "DeviceReset",     "DeviceStartRecord", "DeviceStopRecord", "ParameterConfig",
+    "SystemInfo"};
 
 }  // namespace
 
@@ -46,19 +45,18 @@ private slots:
     void defaultSkinLoadsEveryBarWithoutWarning();
 };
 
-void SkinLoaderQtTest::valuesParseLikeTheSkinFiles_data()
-{
+void SkinLoaderQtTest::valuesParseLikeTheSkinFiles_data() {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QColor>("color");
     QTest::addColumn<QRect>("rect");
     QTest::newRow("red") << "255,0,0" << QColor(255, 0, 0) << QRect(255, 0, -255, 0);
     QTest::newRow("empty is black and zero") << "" << QColor(0, 0, 0) << QRect(0, 0, 0, 0);
-    QTest::newRow("blanks around numbers") << " 12 , 34 ,56 , 78" << QColor(12, 34, 56) << QRect(12, 34, 44, 44);
+    QTest::newRow("blanks around numbers")
+        << " 12 , 34 ,56 , 78" << QColor(12, 34, 56) << QRect(12, 34, 44, 44);
     QTest::newRow("short value pads with zeros") << "7" << QColor(7, 0, 0) << QRect(7, 0, -7, 0);
 }
 
-void SkinLoaderQtTest::valuesParseLikeTheSkinFiles()
-{
+void SkinLoaderQtTest::valuesParseLikeTheSkinFiles() {
     QFETCH(QString, value);
     QFETCH(QColor, color);
     QFETCH(QRect, rect);
@@ -66,8 +64,7 @@ void SkinLoaderQtTest::valuesParseLikeTheSkinFiles()
     QCOMPARE(ParseSkinRect(value), rect);
 }
 
-void SkinLoaderQtTest::backgroundKeepsEdgesAndStretchesTheExpandLine_data()
-{
+void SkinLoaderQtTest::backgroundKeepsEdgesAndStretchesTheExpandLine_data() {
     QTest::addColumn<QSize>("client");
     QTest::addColumn<QPoint>("expand");
     QTest::newRow("exact size 1:1") << QSize(12, 8) << QPoint(6, 4);
@@ -77,8 +74,7 @@ void SkinLoaderQtTest::backgroundKeepsEdgesAndStretchesTheExpandLine_data()
     QTest::newRow("both, off-centre point") << QSize(25, 19) << QPoint(3, 6);
 }
 
-void SkinLoaderQtTest::backgroundKeepsEdgesAndStretchesTheExpandLine()
-{
+void SkinLoaderQtTest::backgroundKeepsEdgesAndStretchesTheExpandLine() {
     QFETCH(QSize, client);
     QFETCH(QPoint, expand);
     SkinFolder folder;
@@ -100,31 +96,35 @@ void SkinLoaderQtTest::backgroundKeepsEdgesAndStretchesTheExpandLine()
     painter.end();
     for (int y = 0; y < client.height(); ++y) {
         for (int x = 0; x < client.width(); ++x) {
-            const QPoint from(SourceOf(x, client.width(), 12, expand.x()), SourceOf(y, client.height(), 8, expand.y()));
+            const QPoint from(SourceOf(x, client.width(), 12, expand.x()),
+                              SourceOf(y, client.height(), 8, expand.y()));
             if (target.pixel(x, y) != source.pixel(from))
-                QFAIL(qPrintable(QString("pixel %1,%2 should come from %3,%4").arg(x).arg(y).arg(from.x()).arg(from.y())));
+                QFAIL(qPrintable(
+                    QString("pixel %1,%2 should come from %3,%4").arg(x).arg(y).arg(from.x()).arg(from.y())));
         }
     }
 }
 
-void SkinLoaderQtTest::buttonsCutFromSheetOrFromBackgrounds()
-{
+void SkinLoaderQtTest::buttonsCutFromSheetOrFromBackgrounds() {
     SkinFolder folder;
     const QColor sheetColors[4] = {Qt::red, Qt::green, Qt::blue, Qt::yellow};
     QImage sheet(40, 10, QImage::Format_ARGB32);
     for (int i = 0; i < 4; ++i)
         for (int y = 0; y < 10; ++y)
-            for (int x = 0; x < 10; ++x)
-                sheet.setPixelColor(10 * i + x, y, sheetColors[i]);
+            for (int x = 0; x < 10; ++x) sheet.setPixelColor(10 * i + x, y, sheetColors[i]);
     folder.SaveImage("sheet.png", sheet);
     const char* const backs[4] = {"up.png", "over.png", "down.png", "disable.png"};
-    for (int i = 0; i < 4; ++i)
-        folder.SaveImage(backs[i], CoordinateImage(24, 16, 40 * (i + 1)));
-    const QStringList settings = {"[MainSettings]", "BackImage_Up=up.png", "BackImage_Over=over.png",
-                                  "BackImage_Down=down.png", "BackImage_Disable=disable.png", "MainWindow_Size=24,16"};
-    const QStringList buttons = {"[MainButtons]", "Close_Position=13,3,21,12", "Close_UpPosition=0,0,10,10",
-                                 "Close_OverPosition=10,0,20,10", "Close_DownPosition=20,0,30,10",
-                                 "Close_DisablePosition=30,0,40,10", "Close_TipText=shut"};
+    for (int i = 0; i < 4; ++i) folder.SaveImage(backs[i], CoordinateImage(24, 16, 40 * (i + 1)));
+    const QStringList settings = {
+        "[MainSettings]",          "BackImage_Up=up.png",           "BackImage_Over=over.png",
+        "BackImage_Down=down.png", "BackImage_Disable=disable.png", "MainWindow_Size=24,16"};
+    const QStringList buttons = {"[MainButtons]",
+                                 "Close_Position=13,3,21,12",
+                                 "Close_UpPosition=0,0,10,10",
+                                 "Close_OverPosition=10,0,20,10",
+                                 "Close_DownPosition=20,0,30,10",
+                                 "Close_DisablePosition=30,0,40,10",
+                                 "Close_TipText=shut"};
     folder.WriteIni("sheet.ini", QStringList(settings) << "ButtonImage=sheet.png" << buttons);
     folder.WriteIni("plain.ini", QStringList(settings) << buttons);
 
@@ -154,24 +154,27 @@ void SkinLoaderQtTest::buttonsCutFromSheetOrFromBackgrounds()
     }
 }
 
-void SkinLoaderQtTest::imageFailuresWarnOncePerFileAndStopLoading_data()
-{
+void SkinLoaderQtTest::imageFailuresWarnOncePerFileAndStopLoading_data() {
     QTest::addColumn<QStringList>("settings");
     QTest::addColumn<QString>("warnedPath");  // relative to the folder; "-" when no warning
     QTest::addColumn<QString>("loaded");      // U O D I B S: which images ended up loaded
-    const QString up = "BackImage_Up=img.png", over = "BackImage_Over=img.png", down = "BackImage_Down=img.png",
-                  dis = "BackImage_Disable=img.png";
-    QTest::newRow("no BackImage_Up: silent, nothing") << QStringList{over, down, dis} << "-" << "";
-    QTest::newRow("Over key missing names the folder") << QStringList{up, down, dis} << "/" << "U";
-    QTest::newRow("Down file missing") << QStringList{up, over, "BackImage_Down=gone.png", dis} << "/gone.png" << "UO";
-    QTest::newRow("broken Background") << QStringList{up, over, down, dis, "Background=broken.png", "ButtonImage=img.png"}
-                                       << "/broken.png" << "UODI";
-    QTest::newRow("all present") << QStringList{up, over, down, dis, "Background=img.png", "ButtonImage=img.png"} << "-"
-                                 << "UODIBS";
+    const QString up = "BackImage_Up=img.png", over = "BackImage_Over=img.png",
+                  down = "BackImage_Down=img.png", dis = "BackImage_Disable=img.png";
+    QTest::newRow("no BackImage_Up: silent, nothing") << QStringList{over, down, dis} << "-"
+                                                      << "";
+    QTest::newRow("Over key missing names the folder") << QStringList{up, down, dis} << "/"
+                                                       << "U";
+    QTest::newRow("Down file missing") << QStringList{up, over, "BackImage_Down=gone.png", dis} << "/gone.png"
+                                       << "UO";
+    QTest::newRow("broken Background")
+        << QStringList{up, over, down, dis, "Background=broken.png", "ButtonImage=img.png"} << "/broken.png"
+        << "UODI";
+    QTest::newRow("all present")
+        << QStringList{up, over, down, dis, "Background=img.png", "ButtonImage=img.png"} << "-"
+        << "UODIBS";
 }
 
-void SkinLoaderQtTest::imageFailuresWarnOncePerFileAndStopLoading()
-{
+void SkinLoaderQtTest::imageFailuresWarnOncePerFileAndStopLoading() {
     QFETCH(QStringList, settings);
     QFETCH(QString, warnedPath);
     QFETCH(QString, loaded);
@@ -179,7 +182,8 @@ void SkinLoaderQtTest::imageFailuresWarnOncePerFileAndStopLoading()
     folder.SaveImage("img.png", SolidImage(4, 4, Qt::gray));
     folder.Write("broken.png", "\x89PNG this is not an image");
     folder.WriteIni("bar.ini", QStringList{"[MainSettings]"} << settings << "MainWindow_Size=40,20"
-                                                             << "[MainButtons]" << "Close_Position=1,1,5,5");
+                                                             << "[MainButtons]"
+                                                             << "Close_Position=1,1,5,5");
     WarningCatcher warnings;
     QWidget owner;
     TestBmp bmp;
@@ -193,23 +197,23 @@ void SkinLoaderQtTest::imageFailuresWarnOncePerFileAndStopLoading()
         const QString path = folder.Path() + warnedPath;
         QCOMPARE(warnings.texts.first(), QString("导入背景图片: %1 失败!").arg(path));
     }
-    const QImage* images[6] = {&bmp.BackImageUp(), &bmp.BackImageOver(), &bmp.BackImageDown(),
+    const QImage* images[6] = {&bmp.BackImageUp(),      &bmp.BackImageOver(),   &bmp.BackImageDown(),
                                &bmp.BackImageDisable(), &bmp.BackgroundImage(), &bmp.ButtonImage()};
     const QString letters = "UODIBS";
     for (int i = 0; i < 6; ++i)
-        QVERIFY2(images[i]->isNull() != loaded.contains(letters[i]), qPrintable(QString("image %1").arg(letters[i])));
+        QVERIFY2(images[i]->isNull() != loaded.contains(letters[i]),
+                 qPrintable(QString("image %1").arg(letters[i])));
     // The bar goes on regardless: size and controls are still applied.
     QCOMPARE(owner.size(), QSize(40, 20));
     QVERIFY(bmp.Button(7));
 }
 
-void SkinLoaderQtTest::titleButtonVisibilityDecidesItsArea()
-{
+void SkinLoaderQtTest::titleButtonVisibilityDecidesItsArea() {
     SkinFolder folder;
     folder.SaveImage("b.png", SolidImage(6, 6, Qt::red));
-    folder.WriteIni("title.ini", {"[MainButtons]", "Shown_IsVisible=1", "Shown_Position=2,3,12,9", "Shown_Up=b.png",
-                                  "Hidden_IsVisible=0", "Hidden_Position=2,3,12,9", "Hidden_Up=b.png",
-                                  "NoFlag_Position=2,3,12,9"});
+    folder.WriteIni("title.ini", {"[MainButtons]", "Shown_IsVisible=1", "Shown_Position=2,3,12,9",
+                                  "Shown_Up=b.png", "Hidden_IsVisible=0", "Hidden_Position=2,3,12,9",
+                                  "Hidden_Up=b.png", "NoFlag_Position=2,3,12,9"});
     WarningCatcher warnings;
     QWidget owner;
     TestBmp bmp;
@@ -230,12 +234,12 @@ void SkinLoaderQtTest::titleButtonVisibilityDecidesItsArea()
     QVERIFY(bmp.Button(1)->PressedImage().isNull());
 }
 
-void SkinLoaderQtTest::infoTextTakesColoursAndRectangle()
-{
+void SkinLoaderQtTest::infoTextTakesColoursAndRectangle() {
     SkinFolder folder;
-    folder.WriteIni("bottom.ini", {"[InfoBox]", "SysInfo_IsVisible=1", "SysInfo_Position=10,4,110,20",
-                                   "SysInfo_BackColor=1,2,3", "SysInfo_TextColor=255,0,0", "SysInfo_BackValide=1",
-                                   "TimeInfo_IsVisible=0", "TimeInfo_Position=10,4,110,20"});
+    folder.WriteIni("bottom.ini",
+                    {"[InfoBox]", "SysInfo_IsVisible=1", "SysInfo_Position=10,4,110,20",
+                     "SysInfo_BackColor=1,2,3", "SysInfo_TextColor=255,0,0", "SysInfo_BackValide=1",
+                     "TimeInfo_IsVisible=0", "TimeInfo_Position=10,4,110,20"});
     QWidget owner;
     TestBmp bmp;
     bmp.create = [](TestBmp& b) {
@@ -258,8 +262,7 @@ void SkinLoaderQtTest::infoTextTakesColoursAndRectangle()
     QCOMPARE(sys->PaintFont().pixelSize(), 16);
 }
 
-void SkinLoaderQtTest::missingOrEmptySkinFolderStartsWithoutImages()
-{
+void SkinLoaderQtTest::missingOrEmptySkinFolderStartsWithoutImages() {
     SkinFolder empty;
     const QString folders[] = {empty.Path() + "/does-not-exist", empty.Path()};
     for (const QString& path : folders) {
@@ -268,8 +271,7 @@ void SkinLoaderQtTest::missingOrEmptySkinFolderStartsWithoutImages()
         owner.resize(50, 50);
         TestBmp bmp;
         bmp.create = [](TestBmp& b) {
-            for (int i = 0; i < 13; ++i)
-                b.CreateTitleButton(kTitleNames[i], SkinKey::kMainButtons, 1134 + i);
+            for (int i = 0; i < 13; ++i) b.CreateTitleButton(kTitleNames[i], SkinKey::kMainButtons, 1134 + i);
             b.CreateButton("Close", SkinKey::kMainButtons, 1148);
         };
         bmp.LoadSkin(&owner, "/TitleBar_config.ini", path, "");
@@ -285,8 +287,7 @@ void SkinLoaderQtTest::missingOrEmptySkinFolderStartsWithoutImages()
     }
 }
 
-void SkinLoaderQtTest::absurdSizesAreBounded()
-{
+void SkinLoaderQtTest::absurdSizesAreBounded() {
     SkinFolder folder;
     folder.SaveImage("img.png", SolidImage(8, 8, Qt::gray));
     folder.WriteIni("bar.ini", {"[MainSettings]", "MainWindow_Size=99999999,-5", "[MainButtons]",
@@ -304,8 +305,7 @@ void SkinLoaderQtTest::absurdSizesAreBounded()
     QCOMPARE(huge.size(), QSize(8, 8));
 }
 
-void SkinLoaderQtTest::defaultSkinLoadsEveryBarWithoutWarning()
-{
+void SkinLoaderQtTest::defaultSkinLoadsEveryBarWithoutWarning() {
     const QString skin = QStringLiteral(ZORVA_SKIN_DIR);
     struct Bar {
         const char* file;
@@ -324,7 +324,8 @@ void SkinLoaderQtTest::defaultSkinLoadsEveryBarWithoutWarning()
          }},
         {"/LeftBar_config.ini", nullptr},
         {"/RightBar_config.ini", nullptr},
-        {"/Property_TitleBar_config.ini", [](TestBmp& b) { b.CreateButton("Close", SkinKey::kMainButtons, 1148); }},
+        {"/Property_TitleBar_config.ini",
+         [](TestBmp& b) { b.CreateButton("Close", SkinKey::kMainButtons, 1148); }},
     };
     for (const Bar& bar : bars) {
         WarningCatcher warnings;
@@ -345,13 +346,13 @@ void SkinLoaderQtTest::defaultSkinLoadsEveryBarWithoutWarning()
             // Disabled must look different from usable.
             QVERIFY2(button->DisabledImage() != button->NormalImage(), qPrintable(button->objectName()));
         }
-        if (QString(bar.file) == "/TitleBar_config.ini")
-            QCOMPARE(buttons.size(), 13);
-        for (CStaticEx* text : owner.findChildren<CStaticEx*>())
-            QVERIFY(!text->geometry().isEmpty());
+        if (QString(bar.file) == "/TitleBar_config.ini") QCOMPARE(buttons.size(), 13);
+        for (CStaticEx* text : owner.findChildren<CStaticEx*>()) QVERIFY(!text->geometry().isEmpty());
     }
     // The bars fit together: title and bottom share the width, side bars share the height.
-    auto sizeOf = [&](const char* file) { return ReadSkinSize(SkinPath("", skin, file), "MainSettings", "MainWindow_Size"); };
+    auto sizeOf = [&](const char* file) {
+        return ReadSkinSize(SkinPath("", skin, file), "MainSettings", "MainWindow_Size");
+    };
     QCOMPARE(sizeOf("/Bottom_config.ini").width(), sizeOf("/TitleBar_config.ini").width());
     QCOMPARE(sizeOf("/LeftBar_config.ini").height(), sizeOf("/RightBar_config.ini").height());
 

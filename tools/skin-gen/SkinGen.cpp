@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextStream>
-
 #include <cstdio>
 
 #include "SkinIcons.h"
@@ -36,16 +35,14 @@ bool g_ok = true;
 enum State { Up, Over, Down, Disable };
 const char* const kStateSuffix[4] = {"up", "over", "down", "disable"};
 
-void Save(const QImage& image, const QString& name)
-{
+void Save(const QImage& image, const QString& name) {
     if (!image.save(g_out + QLatin1Char('/') + name, "PNG")) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
         g_ok = false;
     }
 }
 
-void WriteIni(const QString& name, const QString& text)
-{
+void WriteIni(const QString& name, const QString& text) {
     QFile file(g_out + QLatin1Char('/') + name);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(name));
@@ -55,20 +52,21 @@ void WriteIni(const QString& name, const QString& text)
     file.write(text.toUtf8());
 }
 
-QImage Canvas(int w, int h, const QColor& fill = Qt::transparent)
-{
+QImage Canvas(int w, int h, const QColor& fill = Qt::transparent) {
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
     image.fill(fill);
     return image;
 }
 
-QString R(const QRect& r)
-{
-    return QStringLiteral("%1,%2,%3,%4").arg(r.left()).arg(r.top()).arg(r.left() + r.width()).arg(r.top() + r.height());
+QString R(const QRect& r) {
+    return QStringLiteral("%1,%2,%3,%4")
+        .arg(r.left())
+        .arg(r.top())
+        .arg(r.left() + r.width())
+        .arg(r.top() + r.height());
 }
 
-void ChromeGradient(QPainter& p, const QRect& r)
-{
+void ChromeGradient(QPainter& p, const QRect& r) {
     QLinearGradient g(r.topLeft(), r.bottomLeft());
     g.setColorAt(0, kChromeTop);
     g.setColorAt(1, kChromeBottom);
@@ -99,14 +97,14 @@ const TitleButton kTitleButtons[] = {
     {"HisdataDownload", QRect(268, 8, kTile, kTile), false, false, "下载历史数据 / Download history data"},
     {"DeviceConnect", QRect(112, 8, kTile, kTile), false, false, "设备联机 / Connect device"},
     {"DeviceReset", QRect(376, 8, kTile, kTile), true, false, "窗口 / Windows"},
-    {"DeviceStartRecord", QRect(172, 8, kTile, kTile), false, false, "配置并开始记录 / Configure and start recording"},
+    {"DeviceStartRecord", QRect(172, 8, kTile, kTile), false, false,
+     "配置并开始记录 / Configure and start recording"},
     {"DeviceStopRecord", QRect(172, 8, kTile, kTile), false, false, "停止记录 / Stop recording"},
     {"ParameterConfig", QRect(328, 8, kTile, kTile), true, false, "参数配置 / Configuration"},
     {"SystemInfo", QRect(424, 8, kTile, kTile), true, false, "系统信息 / System information"},
 };
 
-QImage TitleButtonImage(const TitleButton& b, State s)
-{
+QImage TitleButtonImage(const TitleButton& b, State s) {
     QImage image = Canvas(b.rect.width(), b.rect.height());
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -115,41 +113,40 @@ QImage TitleButtonImage(const TitleButton& b, State s)
     if (b.caption) {
         const bool close = QLatin1String(b.name) == QLatin1String("Close");
         if (s == Over || s == Down) {
-            QColor fill = close ? (s == Over ? kDanger : kDanger.darker(118)) : QColor(255, 255, 255, s == Over ? 26 : 14);
+            QColor fill = close ? (s == Over ? kDanger : kDanger.darker(118))
+                                : QColor(255, 255, 255, s == Over ? 26 : 14);
             p.fillRect(image.rect(), fill);
             ink.line = Qt::white;
         }
     } else if (s == Over || s == Down) {
         p.setPen(QPen(QColor(255, 255, 255, s == Over ? 30 : 0), 1));
-        QColor fill = s == Over ? QColor(255, 255, 255, 22) : QColor(kAccentDeep.red(), kAccentDeep.green(), kAccentDeep.blue(), 110);
+        QColor fill = s == Over ? QColor(255, 255, 255, 22)
+                                : QColor(kAccentDeep.red(), kAccentDeep.green(), kAccentDeep.blue(), 110);
         p.setBrush(fill);
         p.drawRoundedRect(tile, 7, 7);
         ink.line = Qt::white;
     }
-    if (s == Disable)
-        ink = {kInkDisabled, kInkDisabled, kInkDisabled};
-    if (s == Down && !b.caption)
-        ink.accent = ink.accent.lighter(115);
+    if (s == Disable) ink = {kInkDisabled, kInkDisabled, kInkDisabled};
+    if (s == Down && !b.caption) ink.accent = ink.accent.lighter(115);
     const qreal scale = b.caption ? 1.0 : 1.0;
-    p.translate((b.rect.width() - 24 * scale) / 2.0, (b.rect.height() - 24 * scale) / 2.0 + (s == Down ? 1 : 0));
-    if (b.menu)
-        p.translate(-1.5, -1.5);
+    p.translate((b.rect.width() - 24 * scale) / 2.0,
+                (b.rect.height() - 24 * scale) / 2.0 + (s == Down ? 1 : 0));
+    if (b.menu) p.translate(-1.5, -1.5);
     p.scale(scale, scale);
     DrawTitleIcon(p, QLatin1String(b.name), ink);
     p.resetTransform();
     if (b.menu)
-        DrawMenuCaret(p, tile.translated(0, s == Down ? 1 : 0), s == Disable ? kInkDisabled : (s == Up ? kInk : QColor(Qt::white)));
+        DrawMenuCaret(p, tile.translated(0, s == Down ? 1 : 0),
+                      s == Disable ? kInkDisabled : (s == Up ? kInk : QColor(Qt::white)));
     return image;
 }
 
-void Separator(QPainter& p, int x)
-{
+void Separator(QPainter& p, int x) {
     p.fillRect(QRect(x, 18, 1, 24), kChromeShadow);
     p.fillRect(QRect(x + 1, 18, 1, 24), kChromeLine);
 }
 
-void TitleBar()
-{
+void TitleBar() {
     QImage back = Canvas(kTitleW, kTitleH);
     {
         QPainter p(&back);
@@ -195,17 +192,16 @@ constexpr int kSideW = 6;
 constexpr int kSideH = 640;
 constexpr int kBottomH = 26;
 
-QString PlainSettings(const QString& image, int w, int h)
-{
-    return QStringLiteral("[MainSettings]\nBackImage_Up=%1\nBackImage_Over=%1\nBackImage_Down=%1\nBackImage_Disable=%1\n"
-                          "MainWindow_Size=%2,%3\n")
+QString PlainSettings(const QString& image, int w, int h) {
+    return QStringLiteral(
+               "[MainSettings]\nBackImage_Up=%1\nBackImage_Over=%1\nBackImage_Down=%1\nBackImage_Disable=%1\n"
+               "MainWindow_Size=%2,%3\n")
         .arg(image)
         .arg(w)
         .arg(h);
 }
 
-void SideBars()
-{
+void SideBars() {
     for (bool left : {true, false}) {
         QImage image = Canvas(kSideW, kSideH, kChromeFlat);
         QPainter p(&image);
@@ -220,8 +216,7 @@ void SideBars()
     }
 }
 
-void BottomBar()
-{
+void BottomBar() {
     QImage image = Canvas(kTitleW, kBottomH, kChromeFlat);
     {
         QPainter p(&image);
@@ -229,14 +224,17 @@ void BottomBar()
         p.fillRect(QRect(0, kBottomH - 1, kTitleW, 1), kChromeShadow);
     }
     Save(image, QStringLiteral("bottombar_bg.png"));
-    const QString back = QStringLiteral("%1,%2,%3").arg(kChromeFlat.red()).arg(kChromeFlat.green()).arg(kChromeFlat.blue());
-    const QString text = QStringLiteral("%1,%2,%3").arg(kStatusText.red()).arg(kStatusText.green()).arg(kStatusText.blue());
+    const QString back =
+        QStringLiteral("%1,%2,%3").arg(kChromeFlat.red()).arg(kChromeFlat.green()).arg(kChromeFlat.blue());
+    const QString text =
+        QStringLiteral("%1,%2,%3").arg(kStatusText.red()).arg(kStatusText.green()).arg(kStatusText.blue());
     QString ini = PlainSettings(QStringLiteral("bottombar_bg.png"), kTitleW, kBottomH);
     ini += QStringLiteral("\n[ExpandPoint]\nExpandPoint_Pos=600,13\n\n[InfoBox]\n");
     const QRect sys(14, 6, 386, 14);
     const QRect time(976, 6, 212, 14);
     for (auto [name, rect] : {std::pair{"SysInfo", sys}, std::pair{"TimeInfo", time}}) {
-        ini += QStringLiteral("%1_IsVisible=1\n%1_Position=%2\n%1_BackColor=%3\n%1_TextColor=%4\n%1_BackValide=1\n\n")
+        ini += QStringLiteral(
+                   "%1_IsVisible=1\n%1_Position=%2\n%1_BackColor=%3\n%1_TextColor=%4\n%1_BackValide=1\n\n")
                    .arg(QLatin1String(name), R(rect), back, text);
     }
     WriteIni(QStringLiteral("Bottom_config.ini"), ini);
@@ -248,8 +246,7 @@ constexpr int kStripW = 240;
 constexpr int kStripH = 30;
 constexpr int kSmall = 22;
 
-void PropertyStrip()
-{
+void PropertyStrip() {
     QImage back = Canvas(kStripW, kStripH);
     {
         QPainter p(&back);
@@ -303,11 +300,14 @@ void PropertyStrip()
     Save(sheet, QStringLiteral("property_buttons.png"));
 
     QString ini = PlainSettings(QStringLiteral("property_bg.png"), kStripW, kStripH);
-    ini.replace(QStringLiteral("MainWindow_Size"), QStringLiteral("ButtonImage=property_buttons.png\nMainWindow_Size"));
-    ini += QStringLiteral("\n[MainButtons]\nClose_Position=%1\n").arg(R(QRect(kStripW - kSmall - 5, 4, kSmall, kSmall)));
+    ini.replace(QStringLiteral("MainWindow_Size"),
+                QStringLiteral("ButtonImage=property_buttons.png\nMainWindow_Size"));
+    ini += QStringLiteral("\n[MainButtons]\nClose_Position=%1\n")
+               .arg(R(QRect(kStripW - kSmall - 5, 4, kSmall, kSmall)));
     const char* const states[4] = {"Up", "Over", "Down", "Disable"};
     for (int s = 0; s < 4; ++s)
-        ini += QStringLiteral("Close_%1Position=%2\n").arg(QLatin1String(states[s]), R(QRect(s * kSmall, 0, kSmall, kSmall)));
+        ini += QStringLiteral("Close_%1Position=%2\n")
+                   .arg(QLatin1String(states[s]), R(QRect(s * kSmall, 0, kSmall, kSmall)));
     ini += QStringLiteral("Close_Text=\nClose_TextColor=\nClose_TipText=关闭 / Close\n");
     WriteIni(QStringLiteral("Property_TitleBar_config.ini"), ini);
 }
@@ -318,8 +318,7 @@ constexpr int kFrame = 96;
 constexpr int kBand = 38;
 constexpr int kClose = 26;
 
-void PopupFrame()
-{
+void PopupFrame() {
     QImage frame = Canvas(kFrame, kFrame, kChromeShadow);
     {
         QPainter p(&frame);
@@ -361,11 +360,11 @@ void PopupFrame()
     }
 
     const QString ini = QStringLiteral(
-        "[MainSettings]\nBackImage_Up=popup_frame.png\n"
-        "Close_Up=popup_close_up.png\nClose_Over=popup_close_over.png\n"
-        "Close_Down=popup_close_down.png\nClose_Disable=popup_close_disable.png\n\n"
-        "[DialogFrame]\nBorder=8,%1,8,8\nRoundSize=12,12\nTitle_Position=16,10,400,28\n"
-        "Close_Distance=7,6\nClose_Position=0,0,%2,%2\n")
+                            "[MainSettings]\nBackImage_Up=popup_frame.png\n"
+                            "Close_Up=popup_close_up.png\nClose_Over=popup_close_over.png\n"
+                            "Close_Down=popup_close_down.png\nClose_Disable=popup_close_disable.png\n\n"
+                            "[DialogFrame]\nBorder=8,%1,8,8\nRoundSize=12,12\nTitle_Position=16,10,400,28\n"
+                            "Close_Distance=7,6\nClose_Position=0,0,%2,%2\n")
                             .arg(kBand)
                             .arg(kClose);
     WriteIni(QStringLiteral("public_config.ini"), ini);
@@ -373,10 +372,8 @@ void PopupFrame()
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s <skin folder>\n", argv[0]);

@@ -5,16 +5,14 @@
 
 namespace {
 
-QPen Stroke(const QColor& c, qreal w = 1.7)
-{
+QPen Stroke(const QColor& c, qreal w = 1.7) {
     QPen pen(c, w);
     pen.setCapStyle(Qt::RoundCap);
     pen.setJoinStyle(Qt::RoundJoin);
     return pen;
 }
 
-void Folder(QPainter& p, const IconInk& ink)
-{
+void Folder(QPainter& p, const IconInk& ink) {
     QPainterPath back;
     back.moveTo(3.5, 18.5);
     back.lineTo(3.5, 6.5);
@@ -39,8 +37,7 @@ void Folder(QPainter& p, const IconInk& ink)
     p.drawPath(front);
 }
 
-void Plug(QPainter& p, const IconInk& ink)
-{
+void Plug(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line));
     p.setBrush(Qt::NoBrush);
     // Two halves of a connector meeting in the middle, cable ends leaving at the corners.
@@ -61,31 +58,27 @@ void Plug(QPainter& p, const IconInk& ink)
     p.drawLine(QPointF(18.4, 5.4), QPointF(20, 3.8));
 }
 
-void Ring(QPainter& p, const IconInk& ink)
-{
+void Ring(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(12, 12), 8.5, 8.5);
 }
 
-void Record(QPainter& p, const IconInk& ink)
-{
+void Record(QPainter& p, const IconInk& ink) {
     Ring(p, ink);
     p.setPen(Qt::NoPen);
     p.setBrush(ink.stop);
     p.drawEllipse(QPointF(12, 12), 4.4, 4.4);
 }
 
-void StopRecord(QPainter& p, const IconInk& ink)
-{
+void StopRecord(QPainter& p, const IconInk& ink) {
     Ring(p, ink);
     p.setPen(Qt::NoPen);
     p.setBrush(ink.stop);
     p.drawRoundedRect(QRectF(8.4, 8.4, 7.2, 7.2), 1.4, 1.4);
 }
 
-void Wave(QPainter& p, const IconInk& ink)
-{
+void Wave(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line));
     p.setBrush(Qt::NoBrush);
     QPainterPath wave;
@@ -99,8 +92,7 @@ void Wave(QPainter& p, const IconInk& ink)
     p.drawPath(wave);
 }
 
-void Badge(QPainter& p, const QColor& fill, bool play, bool dim)
-{
+void Badge(QPainter& p, const QColor& fill, bool play, bool dim) {
     const QPointF c(18.2, 17.6);
     p.setPen(Qt::NoPen);
     p.setBrush(fill);
@@ -109,15 +101,15 @@ void Badge(QPainter& p, const QColor& fill, bool play, bool dim)
     p.setBrush(dim ? QColor(0x18, 0x22, 0x2f) : QColor(Qt::white));
     if (play) {
         QPolygonF tri;
-        tri << QPointF(c.x() - 1.6, c.y() - 2.6) << QPointF(c.x() + 2.8, c.y()) << QPointF(c.x() - 1.6, c.y() + 2.6);
+        tri << QPointF(c.x() - 1.6, c.y() - 2.6) << QPointF(c.x() + 2.8, c.y())
+            << QPointF(c.x() - 1.6, c.y() + 2.6);
         p.drawPolygon(tri);
     } else {
         p.drawRoundedRect(QRectF(c.x() - 2.2, c.y() - 2.2, 4.4, 4.4), 0.6, 0.6);
     }
 }
 
-void Download(QPainter& p, const IconInk& ink)
-{
+void Download(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line));
     p.setBrush(Qt::NoBrush);
     p.drawLine(QPointF(12, 3.5), QPointF(12, 14.5));
@@ -136,8 +128,7 @@ void Download(QPainter& p, const IconInk& ink)
     p.drawPath(tray);
 }
 
-void Gear(QPainter& p, const IconInk& ink)
-{
+void Gear(QPainter& p, const IconInk& ink) {
     QPainterPath gear;
     const QPointF c(11, 11);
     const int teeth = 8;
@@ -158,8 +149,7 @@ void Gear(QPainter& p, const IconInk& ink)
     p.drawEllipse(c, 2.8, 2.8);
 }
 
-void Windows(QPainter& p, const IconInk& ink)
-{
+void Windows(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(2.5, 4, 17, 14), 2, 2);
@@ -170,8 +160,7 @@ void Windows(QPainter& p, const IconInk& ink)
     p.drawRoundedRect(QRectF(10.2, 10.2, 7.2, 5.6), 1, 1);
 }
 
-void Info(QPainter& p, const IconInk& ink)
-{
+void Info(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(11, 11), 8.5, 8.5);
@@ -182,21 +171,18 @@ void Info(QPainter& p, const IconInk& ink)
     p.drawLine(QPointF(11, 10.4), QPointF(11, 15.2));
 }
 
-void Minimize(QPainter& p, const IconInk& ink)
-{
+void Minimize(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line, 1.3));
     p.drawLine(QPointF(7, 12.5), QPointF(17, 12.5));
 }
 
-void Maximize(QPainter& p, const IconInk& ink)
-{
+void Maximize(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line, 1.3));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(7.5, 7.5, 9, 9), 1.2, 1.2);
 }
 
-void Close(QPainter& p, const IconInk& ink)
-{
+void Close(QPainter& p, const IconInk& ink) {
     p.setPen(Stroke(ink.line, 1.3));
     p.drawLine(QPointF(7.5, 7.5), QPointF(16.5, 16.5));
     p.drawLine(QPointF(16.5, 7.5), QPointF(7.5, 16.5));
@@ -204,8 +190,7 @@ void Close(QPainter& p, const IconInk& ink)
 
 }  // namespace
 
-void DrawTitleIcon(QPainter& p, const QString& name, const IconInk& ink)
-{
+void DrawTitleIcon(QPainter& p, const QString& name, const IconInk& ink) {
     p.save();
     if (name == QLatin1String("FileHandle"))
         Folder(p, ink);
@@ -238,8 +223,7 @@ void DrawTitleIcon(QPainter& p, const QString& name, const IconInk& ink)
     p.restore();
 }
 
-void DrawMenuCaret(QPainter& p, const QRectF& tile, const QColor& color)
-{
+void DrawMenuCaret(QPainter& p, const QRectF& tile, const QColor& color) {
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(color);
@@ -250,8 +234,7 @@ void DrawMenuCaret(QPainter& p, const QRectF& tile, const QColor& color)
     p.restore();
 }
 
-void DrawLogo(QPainter& p, const QRectF& box, const QColor& accent)
-{
+void DrawLogo(QPainter& p, const QRectF& box, const QColor& accent) {
     p.save();
     QLinearGradient fill(box.topLeft(), box.bottomRight());
     fill.setColorAt(0, accent.lighter(118));
