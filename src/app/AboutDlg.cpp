@@ -4,25 +4,12 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "app/AppIcon.h"
 #include "model/Texts.h"
 
 namespace {
 constexpr int kWidth = 360;
 constexpr int kHeight = 190;
-
-// The product picture: a small chart mark drawn once, so the box needs no image file.
-QPixmap ProductPicture() {
-    QPixmap picture(48, 48);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(QColor(38, 110, 190));
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(0, 0, 48, 48, 8, 8);
-    painter.setPen(QPen(Qt::white, 3));
-    painter.drawPolyline(QPolygon({QPoint(8, 34), QPoint(18, 22), QPoint(27, 29), QPoint(40, 12)}));
-    return picture;
-}
 
 QLabel* AddLine(QWidget* parent, const char* text, int y) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -36,7 +23,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CPopDlgFrame(QString::fromUtf8(Tx(TextId
     resize(kWidth, kHeight);
     const QRect content = ContentRect();
     auto* picture = new QLabel(this);
-    picture->setPixmap(ProductPicture());
+    picture->setPixmap(AppPicture(48));
     picture->setGeometry(content.left() + 20, content.top() + 16, 48, 48);
     AddLine(this, Tx(TextId::AppAboutProduct), content.top() + 14);
     AddLine(this, Tx(TextId::AppAboutYear), content.top() + 40);

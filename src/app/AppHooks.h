@@ -38,3 +38,7 @@ struct AppHooks {
 };
 
 AppHooks& GetAppHooks();
+
+// Fills the hooks with the windows and dialogs of the other areas. Called once by the application
+// before the main window is built; tests set the entries they need instead.
+void InstallWindowHooks();

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <memory>
 
+#include "app/AppHooks.h"
 #include "app/PelnixDlg.h"
 #include "device/SerialPort.h"
 #include "model/DeviceContext.h"
@@ -41,6 +42,7 @@ int CPelnixApp::Run(QApplication& application) {
     LoadPopupFrameSkin(QString::fromStdString(context.programDirectory),
                        QString::fromStdString(context.skinFolder), QString::fromLatin1(kPopupSkinFile));
 
+    InstallWindowHooks();
     QApplication::setQuitOnLastWindowClosed(false);
     auto window = std::make_unique<CPelnixDlg>();
     QObject::connect(window.get(), &CPelnixDlg::closed, &application, &QCoreApplication::quit,

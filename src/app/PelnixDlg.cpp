@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -12,6 +13,7 @@
 #include "app/AboutDlg.h"
 #include "app/AppEvents.h"
 #include "app/AppHooks.h"
+#include "app/AppIcon.h"
 #include "app/AppMessage.h"
 #include "app/AutoConnector.h"
 #include "app/BottombarDlg.h"
@@ -80,6 +82,7 @@ CPelnixDlg::CPelnixDlg(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Frame
     propertyPanelVisible = true;
     setGeometry(0, 0, width, height);
     setWindowTitle(QString::fromUtf8(Tx(TextId::AppWindowTitle)));
+    setWindowIcon(QIcon(AppPicture(32)));
 
     autoConnector_ = new CAutoConnector(this);
     connect(autoConnector_, &CAutoConnector::attempted, this, &CPelnixDlg::OnAutoConnectAttempt);
