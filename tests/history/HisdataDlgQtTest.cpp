@@ -343,6 +343,17 @@ void HisdataDlgQtTest::QueryNarrowsTheListsAndEmptiesStatisticsWithoutValidSampl
     dlg.ChannelModel()->item(0, 0)->setCheckState(Qt::Unchecked);
     QCOMPARE(dlg.DataSet().channels[0].visible, 0);
     QCOMPARE(dlg.Chart()->RenderCount(), renders + 1);
+
+    // Double-click on a row picks that channel's colour; its cells follow.
+    dlg.pickColour = [](QColor* colour) {
+        *colour = QColor(0, 255, 0);
+        return true;
+    };
+    auto* list = dlg.findChild<CListCtrlCl*>("1046");
+    emit list->doubleClicked(dlg.ChannelModel()->index(1, 3));
+    QCOMPARE(dlg.DataSet().channels[1].colour, 0x00FF00u);
+    QCOMPARE(list->CellTextColor(5, 1), QColor(0, 255, 0));
+    QCOMPARE(dlg.DataSet().channels[0].colour, 0xFF0000u);
 }
 
 void HisdataDlgQtTest::RecordFileLoadShowsFileSourceAndAllRecords() {

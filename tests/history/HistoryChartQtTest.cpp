@@ -69,6 +69,7 @@ private slots:
     void ZoomDragAndResetThroughTheMouse();
     void EnvelopeKeepsASingleSpikeOfAMillionRecords();
     void EnvelopeFollowsNewDataAfterDataChanged();
+    void DoubleClickSetsTheBackgroundUnlessCancelled();
 };
 
 void HistoryChartQtTest::FourRecordsLieAtTheQuarterColumns() {
@@ -271,6 +272,26 @@ void HistoryChartQtTest::EnvelopeFollowsNewDataAfterDataChanged() {
     chart.RedrawChart();
     QCOMPARE(chart.KeptImage().pixel(200, 40), kBlueRgb);
     QCOMPARE(chart.KeptImage().pixel(200, 80), kWhite);
+}
+
+void HistoryChartQtTest::DoubleClickSetsTheBackgroundUnlessCancelled() {
+    HistoryDataSet set;
+    FillSet(set, {10, 20, 30, 40});
+    CHistoryChart chart(set);
+    chart.resize(400, 100);
+    chart.show();
+    chart.RedrawChart();
+    bool accept = false;
+    chart.pickColour = [&](QColor* colour) {
+        *colour = QColor(255, 255, 0);
+        return accept;
+    };
+    QTest::mouseDClick(&chart, Qt::LeftButton, {}, QPoint(50, 50));
+    QCOMPARE(set.backgroundColour, 0xFFFFFFu);
+    accept = true;
+    QTest::mouseDClick(&chart, Qt::LeftButton, {}, QPoint(50, 50));
+    QCOMPARE(set.backgroundColour, 0x00FFFFu);  // yellow as 0x00BBGGRR
+    QCOMPARE(chart.KeptImage().pixel(200, 20), qRgb(255, 255, 0));
 }
 
 QTEST_MAIN(HistoryChartQtTest)
