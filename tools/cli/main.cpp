@@ -5,6 +5,7 @@
 
 #include "CliOptions.h"
 #include "DeviceCommands.h"
+#include "HistoryCommands.h"
 
 namespace {
 void PrintUsage(FILE* out) {
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "ports") return RunPortsCommand(argc, argv);
     if (command == "info") return RunInfoCommand(argc, argv);
+    if (command == "download") return RunDownloadCommand(argc, argv);
+    if (command == "export") return RunExportCommand(argc, argv);
     std::fprintf(stderr, "zorva-cli: unknown command '%s'\n", command.c_str());
     PrintUsage(stderr);
     return 2;
