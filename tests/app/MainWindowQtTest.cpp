@@ -274,6 +274,21 @@ private slots:
         QVERIFY(messages_.isEmpty());
     }
 
+    void connectWaitsForStartupAttemptOnTheSamePort() {
+        // A slow logger keeps the start-up attempt busy when the user presses DeviceConnect: the
+        // two must not talk on the port at the same time.
+        EmulatorProcess emulator;
+        QVERIFY(emulator.start({"--delay", "150"}));
+        emulator.attachToContext(8);
+        CPelnixDlg window;
+        window.show();
+        window.StartAutoConnect();
+        window.TitleBar()->OnCommand(1141);
+        QVERIFY(messages_.isEmpty());
+        QVERIFY(window.TitleBar()->Flags().connected);
+        QCOMPARE(window.PropertyBar()->Mode(), kPanelDevice);
+    }
+
     void autoSearchStoresFirstAnsweringPort() {
         EmulatorProcess emulator;
         QVERIFY(emulator.start());
