@@ -171,22 +171,40 @@ const HistoryChartRenderer::Summary& HistoryChartRenderer::SummaryOf(int channel
     return s;
 }
 
+namespace {
+// Smallest and largest of v[a..b] folded into lo/hi; four lanes keep the min/max chains independent.
+void ScanRaw(const double* v, int a, int b, double* lo, double* hi) {
+    double l[4] = {*lo, *lo, *lo, *lo}, h[4] = {*hi, *hi, *hi, *hi};
+    int i = a;
+    for (; i + 3 <= b; i += 4)
+        for (int k = 0; k < 4; ++k) {
+            l[k] = std::min(l[k], v[i + k]);
+            h[k] = std::max(h[k], v[i + k]);
+        }
+    for (; i <= b; ++i) {
+        l[0] = std::min(l[0], v[i]);
+        h[0] = std::max(h[0], v[i]);
+    }
+    *lo = std::min(std::min(l[0], l[1]), std::min(l[2], l[3]));
+    *hi = std::max(std::max(h[0], h[1]), std::max(h[2], h[3]));
+}
+}  // namespace
+
 void HistoryChartRenderer::MinMax(const Summary& s, const double* v, int a, int b, double* lo,
                                   double* hi) const {
     double mn = v[a], mx = v[a];
-    int i = a;
-    for (; i <= b && i % kBlock != 0; ++i) {
-        mn = std::min(mn, v[i]);
-        mx = std::max(mx, v[i]);
-    }
-    for (; i + kBlock - 1 <= b; i += kBlock) {
-        const size_t blk = static_cast<size_t>(i / kBlock);
-        mn = std::min(mn, s.lo[blk]);
-        mx = std::max(mx, s.hi[blk]);
-    }
-    for (; i <= b; ++i) {
-        mn = std::min(mn, v[i]);
-        mx = std::max(mx, v[i]);
+    // Records before the first whole block, the whole blocks from their summaries, then the rest.
+    const int firstBlock = (a + kBlock - 1) / kBlock;
+    const int endBlock = (b + 1) / kBlock;  // blocks firstBlock..endBlock-1 lie wholly inside a..b
+    if (firstBlock >= endBlock) {
+        ScanRaw(v, a, b, &mn, &mx);
+    } else {
+        ScanRaw(v, a, firstBlock * kBlock - 1, &mn, &mx);
+        for (int blk = firstBlock; blk < endBlock; ++blk) {
+            mn = std::min(mn, s.lo[blk]);
+            mx = std::max(mx, s.hi[blk]);
+        }
+        ScanRaw(v, endBlock * kBlock, b, &mn, &mx);
     }
     *lo = mn;
     *hi = mx;

@@ -69,6 +69,8 @@ private slots:
     void ZoomDragAndResetThroughTheMouse();
     void EnvelopeKeepsASingleSpikeOfAMillionRecords();
     void EnvelopeFollowsNewDataAfterDataChanged();
+    void EnvelopeSpansEveryColumnsSmallestAndLargestValue_data();
+    void EnvelopeSpansEveryColumnsSmallestAndLargestValue();
     void DoubleClickSetsTheBackgroundUnlessCancelled();
 };
 
@@ -246,7 +248,7 @@ void HistoryChartQtTest::ZoomDragAndResetThroughTheMouse() {
 void HistoryChartQtTest::EnvelopeKeepsASingleSpikeOfAMillionRecords() {
     HistoryDataSet set;
     std::vector<double> values(1000000, 10.0);
-    const int spikes[] = {123457, 500000, 999998};  // inside a block, at a block start, near the end
+    const int spikes[] = {123457, 499968, 999998};  // inside a block, at a block start, near the end
     for (int i : spikes) values[i] = 45.0;  // y = 10
     FillSet(set, values);
     const QImage image = Render(set);
@@ -272,6 +274,48 @@ void HistoryChartQtTest::EnvelopeFollowsNewDataAfterDataChanged() {
     chart.RedrawChart();
     QCOMPARE(chart.KeptImage().pixel(200, 40), kBlueRgb);
     QCOMPARE(chart.KeptImage().pixel(200, 80), kWhite);
+}
+
+void HistoryChartQtTest::EnvelopeSpansEveryColumnsSmallestAndLargestValue_data() {
+    QTest::addColumn<int>("last");
+    QTest::newRow("37 a column") << 14876;
+    QTest::newRow("450 a column") << 180000;
+}
+
+void HistoryChartQtTest::EnvelopeSpansEveryColumnsSmallestAndLargestValue() {
+    // Random walk: columns of about 37 records (raw scans) and of about 450 (block summaries), ranges
+    // starting off block boundaries.
+    QFETCH(int, last);
+    std::vector<double> values(200000);
+    uint32_t seed = 12345;
+    double v = 25;
+    for (double& x : values) {
+        seed = seed * 1664525u + 1013904223u;
+        v = std::clamp(v + static_cast<int>(seed >> 28) * 0.3 - 2.25, 1.0, 49.0);
+        x = v;
+    }
+    HistoryDataSet set;
+    FillSet(set, values);
+    set.rangeFirst = 77;
+    set.rangeLast = last;
+    const QImage image = Render(set);
+    const int n = set.rangeLast - set.rangeFirst + 1;
+    const double px = 400.0 / n;
+    std::vector<int> top(401, 1000), bottom(401, -1);
+    for (int k = 0; k < n; ++k) {
+        const int x = k == n - 1 ? 400 : static_cast<int>((k + 1) * px);
+        const int y = static_cast<int>(100 - values[set.rangeFirst + k] * 2);
+        top[x] = std::min(top[x], y);
+        bottom[x] = std::max(bottom[x], y);
+    }
+    for (int x = 1; x < 399; ++x) {
+        if (bottom[x] < 0) continue;
+        QVERIFY2(image.pixel(x, top[x]) == kBlueRgb && image.pixel(x, bottom[x]) == kBlueRgb,
+                 qPrintable(QString("column %1: %2..%3").arg(x).arg(top[x]).arg(bottom[x])));
+        // Nothing of this curve well above the column's largest value except joins from neighbours.
+        const int above = std::min({top[x], top[x - 1], top[x + 1]}) - 2;
+        if (above > 1) QCOMPARE(CountColour(image, kBlueRgb, x, 1, x, above), 0);
+    }
 }
 
 void HistoryChartQtTest::DoubleClickSetsTheBackgroundUnlessCancelled() {
