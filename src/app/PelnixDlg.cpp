@@ -256,6 +256,8 @@ void CPelnixDlg::ShowAbout() {
 
 void CPelnixDlg::DispatchMenuCommand(int id) {
     const AppHooks& hooks = GetAppHooks();
+    // These dialogs change the port or talk to the logger: the start-up attempt must be over first.
+    if (id == kCmdCommunicationConfig || id == kCmdSystemConfig) WaitForAutoConnect();
     switch (id) {
         case kCmdCommunicationConfig:
             if (hooks.runSerialConfig && hooks.runSerialConfig()) {

@@ -60,6 +60,30 @@ private slots:
         QCOMPARE(ReadProfileInt(settings, kSectionComParameter, kKeyComPort, -1), 12);
     }
 
+    void portChosenDuringStartupSearchIsKept() {
+        // The search is still busy with a slow logger when the user confirms another port; the
+        // search must not overwrite the user's choice afterwards.
+        EmulatorProcess emulator;
+        QVERIFY(emulator.start({"--delay", "150"}));
+        emulator.attachToContext(9);
+        DeviceContext& context = GetDeviceContext();
+        context.portNumber = 0;
+        context.comDevices[3] = fixture_.Directory().toStdString() + "no-such-port";
+        context.portList = {3, 9};
+        CPelnixDlg window;
+        GetAppHooks().runSerialConfig = [] {
+            GetDeviceContext().portNumber = 12;
+            return true;
+        };
+        window.StartAutoConnect();
+        window.DispatchMenuCommand(1003);
+        window.WaitForAutoConnect();
+        QCOMPARE(context.portNumber, 12);
+        const std::string settings = fixture_.Directory().toStdString() + kSettingsFileName;
+        QCOMPARE(ReadProfileInt(settings, kSectionComParameter, kKeyComPort, -1), 12);
+        QCOMPARE(window.BottomBar()->PortText(), QStringLiteral("串口号:12"));
+    }
+
     void calibrationStartsRecording_data() {
         QTest::addColumn<std::vector<std::string>>("emulatorOptions");
         QTest::addColumn<QString>("message");
