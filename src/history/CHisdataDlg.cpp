@@ -1,8 +1,8 @@
 #include "history/CHisdataDlg.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -37,8 +37,12 @@ namespace {
 
 constexpr int kListRowHeight = 20;
 
-QColor FromBgr(uint32_t bgr) { return QColor::fromRgb(HistoryChartRenderer::ToRgb(bgr)); }
-uint32_t ToBgr(const QColor& c) { return static_cast<uint32_t>(c.red()) | (c.green() << 8) | (c.blue() << 16); }
+QColor FromBgr(uint32_t bgr) {
+    return QColor::fromRgb(HistoryChartRenderer::ToRgb(bgr));
+}
+uint32_t ToBgr(const QColor& c) {
+    return static_cast<uint32_t>(c.red()) | (c.green() << 8) | (c.blue() << 16);
+}
 
 // The title strip pieces: a plain gradient in place of the window's title bitmaps.
 class TitleStrip : public QWidget {
@@ -58,7 +62,8 @@ private:
     bool middle_;
 };
 
-void SetupList(CListCtrlCl* list, QStandardItemModel* model, const QList<int>& widths, const QStringList& titles) {
+void SetupList(CListCtrlCl* list, QStandardItemModel* model, const QList<int>& widths,
+               const QStringList& titles) {
     model->setColumnCount(static_cast<int>(titles.size()));
     model->setHorizontalHeaderLabels(titles);
     list->setModel(model);
@@ -66,7 +71,8 @@ void SetupList(CListCtrlCl* list, QStandardItemModel* model, const QList<int>& w
 }
 
 QList<int> InfoWidths() {
-    return IsChineseEdition() ? QList<int>{72, 80, 65, 80, 80, 164, 164} : QList<int>{72, 80, 120, 120, 100, 164, 164};
+    return IsChineseEdition() ? QList<int>{72, 80, 65, 80, 80, 164, 164}
+                              : QList<int>{72, 80, 120, 120, 100, 164, 164};
 }
 
 QList<int> ChannelWidths() {
@@ -88,9 +94,9 @@ CHisdataDlg::CHisdataDlg(QWidget* parent)
                         },
                         [this](int message, int wParam, int lParam) {
                             CDownloadMessage m(message, wParam, lParam);
-                            QCoreApplication::sendEvent(message == WM_DOWNLOAD_PROGRESS ? static_cast<QObject*>(progress_)
-                                                                                      : this,
-                                                        &m);
+                            QCoreApplication::sendEvent(
+                                message == WM_DOWNLOAD_PROGRESS ? static_cast<QObject*>(progress_) : this,
+                                &m);
                         },
                         [this] { OnDownloaded(); },
                         [this] {
@@ -118,7 +124,9 @@ CHisdataDlg::CHisdataDlg(QWidget* parent)
     };
 }
 
-CHisdataDlg::~CHisdataDlg() { StopWorker(); }
+CHisdataDlg::~CHisdataDlg() {
+    StopWorker();
+}
 
 void CHisdataDlg::Post(std::function<void()> call) {
     QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
@@ -195,13 +203,14 @@ void CHisdataDlg::CreateControls() {
         options_[k] = new QCheckBox(Text(optionTexts[k]), this);
         options_[k]->setObjectName(QString::number(kOptionCursor + k));
         options_[k]->setChecked(true);
-        connect(options_[k], &QCheckBox::toggled, this, [this, k](bool on) { OnOption(kOptionCursor + k, on); });
+        connect(options_[k], &QCheckBox::toggled, this,
+                [this, k](bool on) { OnOption(kOptionCursor + k, on); });
     }
 
     const TextId buttonTexts[6] = {TextId::HistButtonNormal, TextId::HistButtonZoom, TextId::HistButtonDrag,
                                    TextId::HistButtonQuery,  TextId::HistButtonSave, TextId::HistButtonPrint};
-    const QStyle::StandardPixmap icons[6] = {QStyle::SP_ArrowUp,       QStyle::SP_FileDialogContentsView,
-                                             QStyle::SP_ArrowRight,    QStyle::SP_FileDialogInfoView,
+    const QStyle::StandardPixmap icons[6] = {QStyle::SP_ArrowUp,          QStyle::SP_FileDialogContentsView,
+                                             QStyle::SP_ArrowRight,       QStyle::SP_FileDialogInfoView,
                                              QStyle::SP_DialogSaveButton, QStyle::SP_FileIcon};
     for (int k = 0; k < 6; ++k) {
         buttons_[k] = new CButtonST(this, kButtonNormal + k);
@@ -225,10 +234,9 @@ void CHisdataDlg::CreateControls() {
     // time text fits its 165-pixel label.
     const int digit = QFontMetrics(labelFont).horizontalAdvance(QLatin1Char('0'));
     if (digit > 8) labelFont.setStretch(std::max(50, 800 / digit));
-    const Qt::Alignment align[3] = {
-        IsChineseEdition() ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter,
-        IsChineseEdition() ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter,
-        IsChineseEdition() ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter};
+    const Qt::Alignment align[3] = {IsChineseEdition() ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter,
+                                    IsChineseEdition() ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter,
+                                    IsChineseEdition() ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter};
     for (int k = 0; k < 3; ++k) {
         labels_[k] = new QLabel(Text(TextId::HistTimeLabelInitial), this);
         labels_[k]->setObjectName(QString::number(kLabelLeft + k));
@@ -254,7 +262,9 @@ void CHisdataDlg::LayoutControls() {
     for (int k = 0; k < 6; ++k) buttons_[k]->setGeometry(w - 62, 216 + k * ((h - 321) / 6), 50, 43);
 }
 
-void CHisdataDlg::resizeEvent(QResizeEvent*) { LayoutControls(); }
+void CHisdataDlg::resizeEvent(QResizeEvent*) {
+    LayoutControls();
+}
 
 void CHisdataDlg::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -276,11 +286,15 @@ void CHisdataDlg::ShowTab(int index) {
     for (QLabel* label : labels_) label->setVisible(chartPage);
 }
 
-QString CHisdataDlg::TimeLabel(int id) const { return labels_[id - kLabelLeft]->text(); }
+QString CHisdataDlg::TimeLabel(int id) const {
+    return labels_[id - kLabelLeft]->text();
+}
 
 // ---- download ---------------------------------------------------------------------------------
 
-void CHisdataDlg::StopWorker() { worker_.Stop(); }
+void CHisdataDlg::StopWorker() {
+    worker_.Stop();
+}
 
 void CHisdataDlg::ClearData() {
     set_.ClearData();
@@ -338,7 +352,8 @@ void CHisdataDlg::FillInfoList(bool fromDevice) {
     set_.SetRangeAll();
     DeviceParameters& history = GetDeviceContext().historyParameters;
     QString serial;
-    for (unsigned char byte : history.SerialNumber()) serial += QChar(byte);  // each byte is one character code
+    for (unsigned char byte : history.SerialNumber())
+        serial += QChar(byte);  // each byte is one character code
     QStringList cells;
     {
         std::lock_guard<std::mutex> lock(set_.Mutex());
@@ -347,7 +362,8 @@ void CHisdataDlg::FillInfoList(bool fromDevice) {
               << QString::fromStdString(FormatText(Tx(TextId::HistInfoIntervalFormat), set_.recordInterval))
               << QString::number(set_.recordCount);
         if (set_.recordCount > 0)
-            cells << HistoryTexts::PaddedTime(set_.timestamps.front()) << HistoryTexts::PaddedTime(set_.timestamps.back());
+            cells << HistoryTexts::PaddedTime(set_.timestamps.front())
+                  << HistoryTexts::PaddedTime(set_.timestamps.back());
     }
     infoModel_->setRowCount(0);
     QList<QStandardItem*> row;
@@ -396,7 +412,8 @@ void CHisdataDlg::SetStatisticsCells(bool emptyWhenNoValid) {
         ::SetStatisticsCells(row, set_.channels[r],
                              emptyWhenNoValid ? NoValidStatistics::ShowEmpty : NoValidStatistics::ShowZero);
         for (int c : {kColumnMaximum, kColumnMinimum, kColumnAverage})
-            if (QStandardItem* item = channelModel_->item(r, c)) item->setText(QString::fromStdString(row[c]));
+            if (QStandardItem* item = channelModel_->item(r, c))
+                item->setText(QString::fromStdString(row[c]));
     }
 }
 
@@ -442,7 +459,9 @@ void CHisdataDlg::FillDataList() {
     dataModel_->Fill(first, last);
 }
 
-void CHisdataDlg::RedrawChart() { chart_->RedrawChart(); }
+void CHisdataDlg::RedrawChart() {
+    chart_->RedrawChart();
+}
 
 // ---- chart and list events -------------------------------------------------------------------
 
@@ -518,7 +537,9 @@ void CHisdataDlg::OnOption(int id, bool checked) {
     if (set_.dataValid) RedrawChart();
 }
 
-void CHisdataDlg::SetMouseMode(int mode) { set_.SetMouseMode(mode); }
+void CHisdataDlg::SetMouseMode(int mode) {
+    set_.SetMouseMode(mode);
+}
 
 // ---- query, save, record file ----------------------------------------------------------------
 
@@ -545,14 +566,15 @@ std::vector<ChannelListRow> CHisdataDlg::ChannelRows() const {
     std::vector<ChannelListRow> rows(static_cast<size_t>(channelModel_->rowCount()));
     for (int r = 0; r < channelModel_->rowCount(); ++r)
         for (int c = 0; c < kChannelListColumnCount && c < channelModel_->columnCount(); ++c)
-            if (const QStandardItem* item = channelModel_->item(r, c)) rows[r][c] = item->text().toStdString();
+            if (const QStandardItem* item = channelModel_->item(r, c))
+                rows[r][c] = item->text().toStdString();
     return rows;
 }
 
 void CHisdataDlg::OnSave() {
     if (!set_.dataValid) return;
-    const int command =
-        SaveHistoryCommand::OnSaveButton(buttons_[4], set_, GetDeviceContext().historyParameters, ChannelRows());
+    const int command = SaveHistoryCommand::OnSaveButton(buttons_[4], set_,
+                                                         GetDeviceContext().historyParameters, ChannelRows());
     if (command != 0) emit saveMenuCommand(command);
 }
 

@@ -32,10 +32,24 @@ class CHisdataDlg : public QWidget {
 public:
     // Control ids of the window, used as object names.
     enum ControlId {
-        kInfoList = 1042, kTab = 1043, kChart = 1032, kDataList = 1045, kChannelList = 1046,
-        kOptionCursor = 1047, kOptionAlarm = 1048, kOptionAxes = 1049, kOptionBreak = 1050,
-        kButtonNormal = 1051, kButtonZoom = 1052, kButtonDrag = 1053, kButtonQuery = 1054,
-        kButtonSave = 1055, kButtonPrint = 1056, kLabelLeft = 1057, kLabelRight = 1058, kLabelMiddle = 1059,
+        kInfoList = 1042,
+        kTab = 1043,
+        kChart = 1032,
+        kDataList = 1045,
+        kChannelList = 1046,
+        kOptionCursor = 1047,
+        kOptionAlarm = 1048,
+        kOptionAxes = 1049,
+        kOptionBreak = 1050,
+        kButtonNormal = 1051,
+        kButtonZoom = 1052,
+        kButtonDrag = 1053,
+        kButtonQuery = 1054,
+        kButtonSave = 1055,
+        kButtonPrint = 1056,
+        kLabelLeft = 1057,
+        kLabelRight = 1058,
+        kLabelMiddle = 1059,
     };
 
     explicit CHisdataDlg(QWidget* parent = nullptr);

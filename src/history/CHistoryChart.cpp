@@ -25,7 +25,9 @@ CHistoryChart::CHistoryChart(HistoryDataSet& set, QWidget* parent) : QWidget(par
     };
 }
 
-bool CHistoryChart::HasData() const { return set_.recordCount > 0 && set_.dataValid && isVisible(); }
+bool CHistoryChart::HasData() const {
+    return set_.recordCount > 0 && set_.dataValid && isVisible();
+}
 
 void CHistoryChart::RedrawChart() {
     if (!set_.dataValid || width() <= 0 || height() <= 0) return;
@@ -96,7 +98,8 @@ void CHistoryChart::BuildValueBox(int r, int x, int y) {
         background = set_.backgroundColour;
         for (const ChannelSeries& c : set_.channels) {
             const std::string unit = GetDeviceContext().units.Lookup(c.unitCode);
-            const QString value = r < static_cast<int>(c.values.size()) ? HistoryTexts::Value(c.values[r]) : QString();
+            const QString value =
+                r < static_cast<int>(c.values.size()) ? HistoryTexts::Value(c.values[r]) : QString();
             lines << QString::fromStdString(FormatText(Tx(TextId::HistValueBoxLine), c.channelNumber + 1,
                                                        value.toUtf8().constData(), unit.c_str()));
         }
@@ -230,7 +233,8 @@ void CHistoryChart::mouseDoubleClickEvent(QMouseEvent* event) {
     if (!pickColour || !pickColour(&colour)) return;
     {
         std::lock_guard<std::mutex> lock(set_.Mutex());
-        set_.backgroundColour = static_cast<uint32_t>(colour.red()) | (colour.green() << 8) | (colour.blue() << 16);
+        set_.backgroundColour =
+            static_cast<uint32_t>(colour.red()) | (colour.green() << 8) | (colour.blue() << 16);
     }
     RedrawChart();
 }

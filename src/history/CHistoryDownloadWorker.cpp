@@ -10,7 +10,9 @@
 CHistoryDownloadWorker::CHistoryDownloadWorker(HistoryDataSet& set, Hooks hooks)
     : set_(set), hooks_(std::move(hooks)) {}
 
-CHistoryDownloadWorker::~CHistoryDownloadWorker() { Stop(); }
+CHistoryDownloadWorker::~CHistoryDownloadWorker() {
+    Stop();
+}
 
 void CHistoryDownloadWorker::Start() {
     if (Exists()) Stop();

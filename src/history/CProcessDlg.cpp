@@ -10,7 +10,8 @@
 #include "history/DownloadMessage.h"
 #include "history/HistoryTexts.h"
 
-CProcessDlg::CProcessDlg(QWidget* parent) : CPopDlgFrame(HistoryTexts::Text(TextId::HistProgressTitle), parent) {
+CProcessDlg::CProcessDlg(QWidget* parent)
+    : CPopDlgFrame(HistoryTexts::Text(TextId::HistProgressTitle), parent) {
     setModal(false);
     resize(320, 150);
     const QRect area = ContentRect();
@@ -37,11 +38,17 @@ CProcessDlg::CProcessDlg(QWidget* parent) : CPopDlgFrame(HistoryTexts::Text(Text
     });
 }
 
-QString CProcessDlg::Text() const { return text_->text(); }
+QString CProcessDlg::Text() const {
+    return text_->text();
+}
 
-bool CProcessDlg::HideTimerActive() const { return hideTimer_->isActive(); }
+bool CProcessDlg::HideTimerActive() const {
+    return hideTimer_->isActive();
+}
 
-void CProcessDlg::StopHideTimer() { hideTimer_->stop(); }
+void CProcessDlg::StopHideTimer() {
+    hideTimer_->stop();
+}
 
 void CProcessDlg::ShowCentred() {
     if (isVisible()) return;
@@ -89,7 +96,9 @@ void CProcessDlg::Cancel() {
     hide();
 }
 
-void CProcessDlg::reject() { Cancel(); }
+void CProcessDlg::reject() {
+    Cancel();
+}
 
 void CProcessDlg::SetText(const QString& text) {
     text_->setText(text);

@@ -38,7 +38,9 @@ inline int ValuePixel(int height, double top, double bottom, double value) {
     return ToPixel(ValueY(height, top, bottom, value));
 }
 
-inline int AxisColumn(int channelIndex) { return kAxisFirstColumn + kAxisColumnStep * channelIndex; }
+inline int AxisColumn(int channelIndex) {
+    return kAxisFirstColumn + kAxisColumnStep * channelIndex;
+}
 
 // Record under the pointer at x: trunc(x / px) + first, at most last.
 inline int RecordAtX(int x, int width, int first, int last) {
@@ -47,7 +49,9 @@ inline int RecordAtX(int x, int width, int first, int last) {
     return std::min(r, last);
 }
 
-inline int ValueBoxHeight(int channelCount) { return kValueBoxLineHeight * (channelCount + 1); }
+inline int ValueBoxHeight(int channelCount) {
+    return kValueBoxLineHeight * (channelCount + 1);
+}
 
 // Top-left of the value box for the pointer at (x, y): beside and below the pointer, flipped to its left
 // when the box would cross the right edge and above it when it would cross the bottom edge. False when

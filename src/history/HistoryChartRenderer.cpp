@@ -119,8 +119,8 @@ void HistoryChartRenderer::DrawAxes(QPainter& p, const HistoryDataSet& set, int 
 
 // Every record its own point: the first record is a segment one record wide, the last ends on the
 // right edge, a break point drops a dotted line under the point before it.
-void HistoryChartRenderer::DrawPoints(QPainter& p, const HistoryDataSet& set, const ChannelSeries& c,
-                                      int w, int h) {
+void HistoryChartRenderer::DrawPoints(QPainter& p, const HistoryDataSet& set, const ChannelSeries& c, int w,
+                                      int h) {
     const int first = set.rangeFirst, last = set.rangeLast;
     const double px = RecordSpacing(w, first, last);
     const double top = c.displayTop, bottom = c.displayBottom;
@@ -212,8 +212,7 @@ void HistoryChartRenderer::MinMax(const Summary& s, const double* v, int a, int 
 
 // More records than pixel columns: per column one vertical line over the column's smallest and
 // largest value, joined to the next column from the column's last record to the next one's first.
-void HistoryChartRenderer::DrawEnvelope(QPainter& p, const HistoryDataSet& set, int channel, int w,
-                                        int h) {
+void HistoryChartRenderer::DrawEnvelope(QPainter& p, const HistoryDataSet& set, int channel, int w, int h) {
     const ChannelSeries& c = set.channels[channel];
     const Summary& s = SummaryOf(channel, c);
     const int first = set.rangeFirst, last = set.rangeLast;

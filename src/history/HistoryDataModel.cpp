@@ -7,7 +7,8 @@
 #include "history/HistoryTexts.h"
 #include "model/DeviceContext.h"
 
-HistoryDataModel::HistoryDataModel(HistoryDataSet& set, QObject* parent) : QAbstractTableModel(parent), set_(set) {
+HistoryDataModel::HistoryDataModel(HistoryDataSet& set, QObject* parent)
+    : QAbstractTableModel(parent), set_(set) {
     InitColumns();
 }
 
@@ -44,7 +45,9 @@ void HistoryDataModel::Clear() {
     endResetModel();
 }
 
-int HistoryDataModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int HistoryDataModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
 
 int HistoryDataModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(headers_.size());
@@ -65,6 +68,7 @@ QVariant HistoryDataModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant HistoryDataModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section < headers_.size()) return headers_[section];
+    if (role == Qt::DisplayRole && orientation == Qt::Horizontal && section < headers_.size())
+        return headers_[section];
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -2,9 +2,9 @@
 // failure, baud rate), layout, query, record file and the data list's virtual rows.
 #include <QProcess>
 #include <QPushButton>
-#include <QTimeEdit>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
+#include <QTimeEdit>
 #include <QtTest>
 #include <ctime>
 
@@ -15,9 +15,9 @@
 #include "history/CQueryDataDlg.h"
 #include "history/HistoryDataModel.h"
 #include "history/RecordFile.h"
-#include "reports/SaveHistoryCommand.h"
 #include "model/DeviceContext.h"
 #include "model/Edition.h"
+#include "reports/SaveHistoryCommand.h"
 #include "skin/ListCtrlCl.h"
 #include "skin/ShowMessage.h"
 
@@ -128,7 +128,8 @@ void HisdataDlgQtTest::FullDownloadFillsListsAndChart_data() {
     QTest::addColumn<bool>("english");
     QTest::addColumn<QStringList>("expected");  // source, interval, channel 1, 50 % text, end text
     QTest::newRow("Chinese") << false
-                             << QStringList{"下载", "60", "通道1", "数据下载进度：50.0%", "下载完毕，初始化中"};
+                             << QStringList{"下载", "60", "通道1", "数据下载进度：50.0%",
+                                            "下载完毕，初始化中"};
     QTest::newRow("English") << true
                              << QStringList{"Device", "60s", "Channel1", "Data is downloading：50.0%",
                                             "Download end，Initializing"};

@@ -79,10 +79,13 @@ void HistoryChartQtTest::FourRecordsLieAtTheQuarterColumns() {
     HistoryDataSet set;
     FillSet(set, {10, 20, 30, 40});
     const QImage image = Render(set);
-    struct Point { int x, y; };
-    for (Point p : {Point{2, 80}, Point{50, 80}, Point{99, 80}, Point{150, 70}, Point{200, 60}, Point{250, 50},
-                    Point{300, 40}, Point{350, 30}, Point{395, 21}})
-        QVERIFY2(image.pixel(p.x, p.y) == kBlueRgb, qPrintable(QString("no curve at %1,%2").arg(p.x).arg(p.y)));
+    struct Point {
+        int x, y;
+    };
+    for (Point p : {Point{2, 80}, Point{50, 80}, Point{99, 80}, Point{150, 70}, Point{200, 60},
+                    Point{250, 50}, Point{300, 40}, Point{350, 30}, Point{395, 21}})
+        QVERIFY2(image.pixel(p.x, p.y) == kBlueRgb,
+                 qPrintable(QString("no curve at %1,%2").arg(p.x).arg(p.y)));
     // Nothing of the curve where a mapping of x = i * W / (n - 1) would have put it.
     QCOMPARE(image.pixel(133, 60), kWhite);
     QCOMPARE(image.pixel(50, 72), kWhite);
@@ -249,7 +252,7 @@ void HistoryChartQtTest::EnvelopeKeepsASingleSpikeOfAMillionRecords() {
     HistoryDataSet set;
     std::vector<double> values(1000000, 10.0);
     const int spikes[] = {123457, 499968, 999998};  // inside a block, at a block start, near the end
-    for (int i : spikes) values[i] = 45.0;  // y = 10
+    for (int i : spikes) values[i] = 45.0;          // y = 10
     FillSet(set, values);
     const QImage image = Render(set);
     for (int i : spikes) {
