@@ -19,6 +19,7 @@
 
 #include "device/Transaction.h"
 #include "history/CHistoryChart.h"
+#include "history/CHistoryCommandButton.h"
 #include "history/CProcessDlg.h"
 #include "history/CQueryDataDlg.h"
 #include "history/ChannelListRows.h"
@@ -43,24 +44,6 @@ QColor FromBgr(uint32_t bgr) {
 uint32_t ToBgr(const QColor& c) {
     return static_cast<uint32_t>(c.red()) | (c.green() << 8) | (c.blue() << 16);
 }
-
-// The title strip pieces: a plain gradient in place of the window's title bitmaps.
-class TitleStrip : public QWidget {
-public:
-    TitleStrip(QWidget* parent, bool middle) : QWidget(parent), middle_(middle) {}
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        QLinearGradient g(0, 0, 0, height());
-        g.setColorAt(0, middle_ ? QColor(92, 148, 214) : QColor(120, 168, 224));
-        g.setColorAt(1, middle_ ? QColor(40, 96, 170) : QColor(64, 116, 186));
-        p.fillRect(rect(), g);
-    }
-
-private:
-    bool middle_;
-};
 
 void SetupList(CListCtrlCl* list, QStandardItemModel* model, const QList<int>& widths,
                const QStringList& titles) {
@@ -140,13 +123,6 @@ void CHisdataDlg::SetProgressDialog(CProcessDlg* dialog) {
 }
 
 void CHisdataDlg::CreateControls() {
-    titleLeft_ = new TitleStrip(this, false);
-    titleLeft_->setObjectName("1029");
-    titleMiddle_ = new TitleStrip(this, true);
-    titleMiddle_->setObjectName("1030");
-    titleRight_ = new TitleStrip(this, false);
-    titleRight_->setObjectName("1031");
-
     using HistoryTexts::Text;
     infoList_ = new CListCtrlCl(this);
     infoList_->setObjectName("1042");
@@ -213,9 +189,10 @@ void CHisdataDlg::CreateControls() {
                                              QStyle::SP_ArrowRight,       QStyle::SP_FileDialogInfoView,
                                              QStyle::SP_DialogSaveButton, QStyle::SP_FileIcon};
     for (int k = 0; k < 6; ++k) {
-        buttons_[k] = new CButtonST(this, kButtonNormal + k);
+        buttons_[k] = new CHistoryCommandButton(this, kButtonNormal + k);
         buttons_[k]->setObjectName(QString::number(kButtonNormal + k));
         buttons_[k]->setText(Text(buttonTexts[k]));
+        buttons_[k]->setIcon(style()->standardIcon(icons[k]));
         buttons_[k]->SetIcons(style()->standardIcon(icons[k]));
         buttons_[k]->SetTooltipText(Text(buttonTexts[k]));
     }
@@ -247,9 +224,6 @@ void CHisdataDlg::CreateControls() {
 
 void CHisdataDlg::LayoutControls() {
     const int w = width(), h = height();
-    titleMiddle_->setGeometry(w / 2 - 357, 0, 714, 30);
-    titleLeft_->setGeometry(0, 0, w / 2 - 357, 30);
-    titleRight_->setGeometry(w / 2 + 357, 0, w / 2 - 357, 30);
     infoList_->setGeometry(2, 31, w - 4, 50);
     tab_->setGeometry(2, 82, w - 4, 25);
     dataList_->setGeometry(2, 108, w - 4, h - 192);
@@ -274,6 +248,16 @@ void CHisdataDlg::paintEvent(QPaintEvent*) {
     p.fillRect(w - 1, 0, 1, h, frame);
     p.fillRect(0, h - 3, w, 3, frame);
     p.fillRect(1, 31, w - 2, h - 34, Qt::white);
+    // The title strip (images 1029, 1030, 1031): a lighter centre piece between two edge pieces.
+    auto strip = [&p](const QRect& r, bool middle) {
+        QLinearGradient g(r.topLeft(), r.bottomLeft());
+        g.setColorAt(0, middle ? QColor(92, 148, 214) : QColor(120, 168, 224));
+        g.setColorAt(1, middle ? QColor(40, 96, 170) : QColor(64, 116, 186));
+        p.fillRect(r, g);
+    };
+    strip(QRect(0, 0, w / 2 - 357, 30), false);
+    strip(QRect(w / 2 - 357, 0, 714, 30), true);
+    strip(QRect(w / 2 + 357, 0, w / 2 - 357, 30), false);
 }
 
 void CHisdataDlg::ShowTab(int index) {

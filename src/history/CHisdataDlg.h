@@ -136,9 +136,6 @@ private:
     bool ownProgress_ = true;
     bool fillingChannels_ = false;
 
-    QWidget* titleLeft_ = nullptr;
-    QWidget* titleMiddle_ = nullptr;
-    QWidget* titleRight_ = nullptr;
     CListCtrlCl* infoList_ = nullptr;
     QStandardItemModel* infoModel_ = nullptr;
     QTabBar* tab_ = nullptr;

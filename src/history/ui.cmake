@@ -2,6 +2,7 @@
 target_sources(zorva_ui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CHisdataDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CHistoryChart.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CHistoryCommandButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CHistoryDownloadWorker.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CProcessDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CQueryDataDlg.cpp
