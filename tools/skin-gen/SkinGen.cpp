@@ -242,7 +242,7 @@ void BottomBar() {
 
 // ---- Property panel title strip ----------------------------------------------------------------
 
-constexpr int kStripW = 240;
+constexpr int kStripW = 300;
 constexpr int kStripH = 30;
 constexpr int kSmall = 22;
 
