@@ -1,6 +1,7 @@
 // The history window: download against the logger emulator (progress, lists, chart, cancel,
 // failure, baud rate), layout, query, record file and the data list's virtual rows.
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 #include "history/CHistoryChart.h"
 #include "history/CProcessDlg.h"
 #include "history/CQueryDataDlg.h"
+#include "history/DownloadMessage.h"
 #include "history/HistoryDataModel.h"
 #include "history/RecordFile.h"
 #include "model/DeviceContext.h"
@@ -101,6 +103,7 @@ private slots:
     void FailingPageShowsTheMessageAndEmptiesTheSet_data();
     void FailingPageShowsTheMessageAndEmptiesTheSet();
     void LayoutOfA900By600Window();
+    void ProgressCloseBoxCancelsLikeTheButton();
     void QueryNarrowsTheListsAndEmptiesStatisticsWithoutValidSamples();
     void RecordFileLoadShowsFileSourceAndAllRecords();
     void SaveButtonExportsTheRangeWithTheRowsAsShown();
@@ -256,6 +259,27 @@ void HisdataDlgQtTest::FailingPageShowsTheMessageAndEmptiesTheSet() {
     QCOMPARE(dlg.DataSet().recordCount, 0);
     QCOMPARE(dlg.DataModel()->rowCount(), 0);
     QCOMPARE(context.baudRate, kConfiguredBaud);
+}
+
+void HisdataDlgQtTest::ProgressCloseBoxCancelsLikeTheButton() {
+    CHisdataDlg dlg;
+    dlg.show();
+    CProcessDlg* progress = dlg.ProgressDialog();
+    progress->SetCancelReceiver(&dlg);
+    dlg.Worker().workerRunning = 1;
+    CDownloadMessage range(WM_DOWNLOAD_PROGRESS, 0, 4);
+    QCoreApplication::sendEvent(progress, &range);
+    QCOMPARE(progress->Bar()->maximum(), 4);
+    CDownloadMessage last(WM_DOWNLOAD_PROGRESS, 1, 4);
+    QCoreApplication::sendEvent(progress, &last);
+    QVERIFY(progress->HideTimerActive());  // the end text stays 2000 ms, then the dialog hides
+    progress->ShowCentred();
+    QVERIFY(progress->isVisible());
+    progress->reject();  // the close box
+    QVERIFY(!progress->isVisible());
+    QCOMPARE(dlg.Worker().cancelled.load(), 1);
+    QCOMPARE(dlg.Worker().workerRunning.load(), 0);
+    QVERIFY(messages_.isEmpty());
 }
 
 void HisdataDlgQtTest::LayoutOfA900By600Window() {
