@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "device/Transaction.h"
 #include "history/DownloadMessage.h"
 #include "history/HistoryDataSet.h"
 #include "history/HistoryDownload.h"
@@ -23,13 +24,17 @@ void CHistoryDownloadWorker::Start() {
 
 void CHistoryDownloadWorker::Stop() {
     workerRunning = 0;
+    if (downloading_) {
+        cancelled = 1;
+        CancelTransaction();
+    }
     if (thread_.joinable()) thread_.join();
 }
 
-void CHistoryDownloadWorker::Post(int generation, const std::function<void()>& step) {
+void CHistoryDownloadWorker::Post(int generation, const std::function<void()>& step, bool always) {
     if (!step || !hooks_.post) return;
-    hooks_.post([this, generation, step] {
-        if (generation == generation_.load()) step();
+    hooks_.post([this, generation, step, always] {
+        if (always || generation == generation_.load()) step();
     });
 }
 
@@ -55,9 +60,11 @@ void CHistoryDownloadWorker::DownloadHistory(int generation) {
         callbacks.failed = [&](bool) { message(WM_DOWNLOAD_RESULT, 1, 0); };
         DeviceContext& context = GetDeviceContext();
         // The history parameters are only rewritten by the window thread while no worker runs.
+        downloading_ = 1;
         const DownloadOutcome outcome =
             HistoryDownload::Run(set_, context.historyParameters, context, workerRunning, callbacks);
+        downloading_ = 0;
         if (outcome == DownloadOutcome::Complete && workerRunning) downloadComplete = 1;
     }
-    Post(generation, hooks_.downloadIdle);
+    Post(generation, hooks_.downloadIdle, true);
 }

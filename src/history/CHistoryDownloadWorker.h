@@ -37,8 +37,9 @@ public:
 
     // Stops a previous worker, then runs WorkerMain on a new thread with workerRunning = 1.
     void Start();
-    // workerRunning = 0 and waits for the thread to end. The worker only posts, never waits for the
-    // window thread, so joining cannot deadlock.
+    // workerRunning = 0 and waits for the thread to end. A download in progress is cancelled (no
+    // failure message) and its page exchange ends at once; the worker only posts, never waits for
+    // the window thread, so joining cannot deadlock.
     void Stop();
     bool Exists() const { return thread_.joinable(); }
 
@@ -49,11 +50,14 @@ public:
 private:
     void WorkerMain(int generation);
     void DownloadHistory(int generation);
-    void Post(int generation, const std::function<void()>& step);
+    // A step of an older worker is dropped, unless always (the end of a download must always reach
+    // the title bar, or its device buttons would stay disabled).
+    void Post(int generation, const std::function<void()>& step, bool always = false);
 
     HistoryDataSet& set_;
     Hooks hooks_;
     std::thread thread_;
+    std::atomic<int> downloading_{0};  // the worker is inside the device exchanges
     // Bumped by each Start; steps carry the number of the worker that posted them.
     std::atomic<int> generation_{0};
 };

@@ -107,6 +107,8 @@ private slots:
     void QueryNarrowsTheListsAndEmptiesStatisticsWithoutValidSamples();
     void RecordFileLoadShowsFileSourceAndAllRecords();
     void SaveButtonExportsTheRangeWithTheRowsAsShown();
+    void FileLoadDuringADownloadStopsItQuietly_data();
+    void FileLoadDuringADownloadStopsItQuietly();
     void QueryDialogRefusesAStartAfterTheEnd_data();
     void QueryDialogRefusesAStartAfterTheEnd();
 
@@ -412,6 +414,58 @@ void HisdataDlgQtTest::RecordFileLoadShowsFileSourceAndAllRecords() {
     QCOMPARE(dlg.LoadRecordFile(damaged.fileName()), 0);
     QCOMPARE(messages_.size(), 1);
     QCOMPARE(dlg.DataSet().recordCount, 20);
+}
+
+void HisdataDlgQtTest::FileLoadDuringADownloadStopsItQuietly_data() {
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("file loaded") << false;
+    QTest::newRow("damaged file refused") << true;
+}
+
+void HisdataDlgQtTest::FileLoadDuringADownloadStopsItQuietly() {
+    QFETCH(bool, damaged);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("saved.jc");
+    if (damaged) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(30, '\0'));
+    } else {
+        CHisdataDlg source;
+        FillGenerated(source);
+        source.StopWorker();
+        QCOMPARE(RecordFile::Save(path.toStdString(), source.DataSet(), GetDeviceContext().historyParameters),
+                 RecordFileStatus::Ok);
+    }
+    Emulator emulator({"--records", "490", "--plain-history", "--delay", "150"});
+    QVERIFY(emulator.Ready());
+    QVERIFY(Connect(emulator));
+    CHisdataDlg dlg;
+    dlg.onDownloadIdle = [this] { ++idle_; };
+    dlg.show();
+    CProcessDlg* progress = dlg.ProgressDialog();
+    bool loaded = false;
+    connect(progress, &CProcessDlg::textShown, &dlg, [&](const QString& text) {
+        if (!loaded && text.contains("10.0%")) {
+            loaded = true;
+            QTimer::singleShot(0, &dlg, [&] { QCOMPARE(dlg.LoadRecordFile(path), damaged ? 0 : 1); });
+        }
+    });
+    StartDownload(dlg);
+    QTRY_VERIFY_WITH_TIMEOUT(loaded && idle_ >= 1, 30000);  // the title bar's device buttons come back
+    QTRY_VERIFY(!progress->isVisible());
+    QTRY_VERIFY(dlg.DataSet().dataValid);
+    // A stopped download is no failure: only the refused file speaks.
+    QCOMPARE(messages_.size(), damaged ? 1 : 0);
+    if (damaged) {
+        QVERIFY(messages_.first() != QString("数据下载失败"));
+        QCOMPARE(dlg.DataSet().recordCount, 0);
+        return;
+    }
+    QTRY_COMPARE(dlg.DataModel()->rowCount(), 20);
+    QCOMPARE(Cell(dlg.InfoModel(), 0, 1), QString("文件"));
+    QCOMPARE(dlg.DataSet().recordCount, 20);
+    QCOMPARE(GetDeviceContext().baudRate, kConfiguredBaud);
 }
 
 void HisdataDlgQtTest::SaveButtonExportsTheRangeWithTheRowsAsShown() {
