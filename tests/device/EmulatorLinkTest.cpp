@@ -12,6 +12,7 @@
 #include "device/Commands.h"
 #include "device/Frame.h"
 #include "device/SerialPort.h"
+#include "device/SerialTransport.h"
 #include "device/Transaction.h"
 #include "model/DeviceContext.h"
 #include "model/Edition.h"
@@ -126,6 +127,50 @@ TEST_F(EmulatorLinkTest, ConnectSequenceFailsWhenAChannelReplyIsAlwaysSpoilt) {
     block.SetByte(0, 0x5A);
     EXPECT_FALSE(ReadDeviceState(block));
     EXPECT_EQ(block.Byte(0), 0x5A);
+}
+
+// The real port, counting how often a transaction opens and closes it.
+class CountingPort : public SerialTransport {
+public:
+    bool Open(int port, int baudRate, char parity, int dataBits, int stopBits) override {
+        ++opens;
+        return real.Open(port, baudRate, parity, dataBits, stopBits);
+    }
+    void Close() override {
+        if (real.IsOpen()) ++closes;
+        real.Close();
+    }
+    int Write(const uint8_t* bytes, int count) override { return real.Write(bytes, count); }
+    int BytesAvailable() override { return real.BytesAvailable(); }
+    int Read(int count, uint8_t* destination) override { return real.Read(count, destination); }
+
+    CSerialPort real;
+    int opens = 0;
+    int closes = 0;
+};
+
+TEST_F(EmulatorLinkTest, SpoiltRepliesFailAfterTheRetriesEachOnAFreshlyOpenedPort) {
+    const char* const switches[] = {"--bad-checksum-to", "--wrong-command-to"};
+    for (const char* option : switches) {
+        SCOPED_TRACE(option);
+        EmulatorProcess logger;
+        ASSERT_TRUE(logger.start({option, "06"}));
+        logger.attachToContext(kPort);
+        GetDeviceContext().retryCount = 3;
+        CountingPort port;
+        SetTransactionTransport(&port);
+        const Bytes request = RequestReadDeviceInfo();
+        Bytes reply(kDeviceInfoReplyLength);
+        const int result = SendCommand(request.data(), 7, reply.data(), kDeviceInfoReplyLength);
+        SetTransactionTransport(nullptr);
+        EXPECT_EQ(result, -3);
+        EXPECT_EQ(port.opens, 3);
+        EXPECT_EQ(port.closes, 3);
+        EXPECT_FALSE(port.real.IsOpen());
+        // A whole reply came and was refused, rather than nothing arriving.
+        EXPECT_EQ(reply[0], kReplyStart);
+        EXPECT_EQ(reply[kDeviceInfoReplyLength - 1], kReplyEnd);
+    }
 }
 
 TEST_F(EmulatorLinkTest, RecordingCommandsAndLiveValuesReachTheLogger) {
