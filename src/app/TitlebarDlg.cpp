@@ -260,20 +260,30 @@ void CTitlebarDlg::keyPressEvent(QKeyEvent* event) {
 
 void CTitlebarDlg::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
-    QWidget* main = window();
-    // The window system moves the window when it can (Wayland allows nothing else).
-    if (main->windowHandle() && main->windowHandle()->startSystemMove()) return;
     dragging_ = true;
-    dragOffset_ = event->globalPosition().toPoint() - main->frameGeometry().topLeft();
+    // The window system's move is asked for on the first movement, not here: once it owns the
+    // pointer the bar sees neither the release nor the second press of a double click.
+    systemMovePending_ = true;
+    dragOffset_ = event->globalPosition().toPoint() - window()->frameGeometry().topLeft();
 }
 
 void CTitlebarDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (dragging_ && (event->buttons() & Qt::LeftButton))
-        window()->move(event->globalPosition().toPoint() - dragOffset_);
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) return;
+    QWidget* main = window();
+    if (systemMovePending_) {
+        systemMovePending_ = false;
+        // The window system moves the window when it can (Wayland allows nothing else).
+        if (main->windowHandle() && main->windowHandle()->startSystemMove()) {
+            dragging_ = false;
+            return;
+        }
+    }
+    main->move(event->globalPosition().toPoint() - dragOffset_);
 }
 
 void CTitlebarDlg::mouseReleaseEvent(QMouseEvent* event) {
     dragging_ = false;
+    systemMovePending_ = false;
     QWidget::mouseReleaseEvent(event);
 }
 

@@ -59,5 +59,6 @@ private:
     TitleFlags flags_;
     QRect closeRect_, minimizeRect_, maximizeRect_;
     bool dragging_ = false;
+    bool systemMovePending_ = false;
     QPoint dragOffset_;
 };

@@ -106,20 +106,30 @@ void CPopDlgFrame::mousePressEvent(QMouseEvent* event) {
         QDialog::mousePressEvent(event);
         return;
     }
-    // Any point of the surface moves the dialog, as its caption would.
-    if (windowHandle() && windowHandle()->startSystemMove()) return;
+    // Any point of the surface moves the dialog, as its caption would. The window system's move is
+    // asked for on the first movement: once it owns the pointer a plain click never sees its release.
     m_dragging = true;
+    m_systemMovePending = true;
     m_dragOffset = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }
 
 void CPopDlgFrame::mouseMoveEvent(QMouseEvent* event) {
-    if (m_dragging && (event->buttons() & Qt::LeftButton))
-        move(event->globalPosition().toPoint() - m_dragOffset);
-    else
+    if (!m_dragging || !(event->buttons() & Qt::LeftButton)) {
         QDialog::mouseMoveEvent(event);
+        return;
+    }
+    if (m_systemMovePending) {
+        m_systemMovePending = false;
+        if (windowHandle() && windowHandle()->startSystemMove()) {
+            m_dragging = false;
+            return;
+        }
+    }
+    move(event->globalPosition().toPoint() - m_dragOffset);
 }
 
 void CPopDlgFrame::mouseReleaseEvent(QMouseEvent* event) {
     m_dragging = false;
+    m_systemMovePending = false;
     QDialog::mouseReleaseEvent(event);
 }

@@ -43,4 +43,5 @@ private:
     CxSkinButton* m_close = nullptr;
     QPoint m_dragOffset;
     bool m_dragging = false;
+    bool m_systemMovePending = false;
 };

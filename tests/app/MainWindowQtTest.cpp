@@ -126,6 +126,31 @@ private slots:
         QCOMPARE(window.TitleBar()->Button(1134)->geometry(), QRect(970, 5, 20, 20));
     }
 
+    void titleBarDoubleClickTogglesMaximizeAndPressDrags() {
+        CPelnixDlg window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        CTitlebarDlg* title = window.TitleBar();
+        const QPoint surface(700, 30);  // no button there
+        const QRect before = window.geometry();
+
+        // Each double click toggles; the second returns to the same rectangle.
+        QTest::mouseDClick(title, Qt::LeftButton, {}, surface);
+        QTRY_VERIFY(window.IsMaximized());
+        QTest::mouseDClick(title, Qt::LeftButton, {}, surface);
+        QTRY_VERIFY(!window.IsMaximized());
+        QCOMPARE(window.geometry(), before);
+
+        // A press on the surface and a movement drag the whole window by that distance.
+        QTest::mousePress(title, Qt::LeftButton, {}, surface);
+        QTest::mouseMove(title, surface + QPoint(25, 12));
+        QTest::mouseRelease(title, Qt::LeftButton, {}, surface + QPoint(25, 12));
+        QTRY_COMPARE(window.pos(), before.topLeft() + QPoint(25, 12));
+        // Moving after the release no longer drags.
+        QTest::mouseMove(title, surface + QPoint(60, 20));
+        QCOMPARE(window.pos(), before.topLeft() + QPoint(25, 12));
+    }
+
     void windowTogglesShowOneContentWindow() {
         CPelnixDlg window;
         window.show();
