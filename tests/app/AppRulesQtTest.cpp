@@ -54,6 +54,11 @@ private slots:
             << TitleFlags{false, false, true} << QList<bool>{false, false, false, false, false, false, false};
         QTest::newRow("not connected while downloading a file")
             << TitleFlags{false, true, false} << QList<bool>{false, false, false, false, false, false, false};
+        QTest::newRow("real-time and download both marked running")
+            << TitleFlags{true, false, false} << QList<bool>{false, false, false, false, false, false, false};
+        QTest::newRow("nothing idle, not connected")
+            << TitleFlags{false, false, false}
+            << QList<bool>{false, false, false, false, false, false, false};
     }
     void enableRules() {
         QFETCH(TitleFlags, flags);

@@ -1,3 +1,4 @@
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardItemModel>
@@ -51,6 +52,8 @@ private slots:
     void showMessageHookReceivesTextInsteadOfBox();
     void menuReturnsChosenEnabledIdOrZero_data();
     void menuReturnsChosenEnabledIdOrZero();
+    void realMenuGraysChecksAndReturnsClickedId_data();
+    void realMenuGraysChecksAndReturnsClickedId();
 };
 
 void SkinControlsQtTest::buttonChoosesImageByState_data() {
@@ -311,6 +314,50 @@ void SkinControlsQtTest::menuReturnsChosenEnabledIdOrZero() {
     QCOMPARE(offered.size(), size_t(3));
     QVERIFY(!offered[1].enabled);
     QVERIFY(offered[2].checked);
+}
+
+void SkinControlsQtTest::realMenuGraysChecksAndReturnsClickedId_data() {
+    QTest::addColumn<int>("clickRow");  // -1: no click
+    QTest::addColumn<int>("expected");
+    QTest::newRow("enabled item clicked") << 2 << 1005;
+    QTest::newRow("grayed item clicked, then dismissed") << 1 << 0;
+    QTest::newRow("dismissed") << -1 << 0;
+}
+
+void SkinControlsQtTest::realMenuGraysChecksAndReturnsClickedId() {
+    QFETCH(int, clickRow);
+    QFETCH(int, expected);
+    QWidget owner;
+    owner.resize(200, 100);
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    SkinnedMenu menu(&owner);
+    menu.AddItem(1003, "通信配置", true, true);
+    menu.AddItem(1006, "时钟校准", false);
+    menu.AddItem(1005, "系统配置");
+    QStringList shown;
+    // Looks at the open menu once the event loop runs inside Exec, then acts like the user.
+    QTimer::singleShot(0, &owner, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup) return;
+        for (QAction* action : popup->actions())
+            shown << QString("%1 %2 %3")
+                         .arg(action->text())
+                         .arg(action->isEnabled() ? "on" : "gray")
+                         .arg(action->isChecked() ? "checked" : "-");
+        if (clickRow >= 0) {
+            QAction* action = popup->actions().at(clickRow);
+            QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(action).center());
+        }
+        if (popup->isVisible()) QTest::keyClick(popup, Qt::Key_Escape);
+    });
+    // Should the menu not react, close it rather than block the test run.
+    QTimer::singleShot(5000, &owner, [] {
+        if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    });
+    const int chosen = menu.Exec(owner.mapToGlobal(QPoint(10, 10)));
+    QCOMPARE(shown, QStringList({"通信配置 on checked", "时钟校准 gray -", "系统配置 on -"}));
+    QCOMPARE(chosen, expected);
 }
 
 QTEST_MAIN(SkinControlsQtTest)
