@@ -66,8 +66,9 @@ void HistoryChartRenderer::Draw(const HistoryDataSet& set, QImage& target) {
     p.drawPolyline(border, 5);
     const double q = (w - 1) * 0.25;
     for (int t = 0; t < 4; ++t) {
+        // A tick of n pixels covers rows h-1 up to h-n: Qt's line includes both of its ends.
         const int x = ToPixel(q * t);
-        p.drawLine(x, h - 1, x, h - 1 - (t == 2 ? 15 : 10));
+        p.drawLine(x, h - 1, x, h - (t == 2 ? 15 : 10));
     }
     if (set.channelCount == 0) return;
 

@@ -111,6 +111,7 @@ private slots:
     void FileLoadDuringADownloadStopsItQuietly();
     void QueryDialogRefusesAStartAfterTheEnd_data();
     void QueryDialogRefusesAStartAfterTheEnd();
+    void UnconvertibleTimeReadsAlikeInEveryList();
 
 private:
     QStringList messages_;
@@ -523,6 +524,35 @@ void HisdataDlgQtTest::QueryDialogRefusesAStartAfterTheEnd() {
         QCOMPARE(messages_.first(), QString("起始时间不能大于结束时间"));
         QVERIFY(dialog.isVisible());
     }
+}
+
+// A time stamp the calendar cannot convert (from a damaged record file) reads the same in the
+// information list, the time labels, the data list and the channel list's cursor cell.
+void HisdataDlgQtTest::UnconvertibleTimeReadsAlikeInEveryList() {
+    CHisdataDlg dlg;
+    dlg.resize(900, 600);
+    dlg.show();
+    FillGenerated(dlg);
+    dlg.StopWorker();
+    dlg.DataSet().timestamps.back() = int64_t{1} << 62;  // a year far beyond the calendar's reach
+    dlg.FillInfoList(false);
+    dlg.FillChannelList();
+    dlg.FillDataList();
+    dlg.RedrawChart();
+    dlg.Chart()->MoveTo(dlg.Chart()->width(), 10);  // the last record
+
+    struct Shown {
+        QString what, text, expected;
+    } shown[] = {
+        {"first record in the information list", Cell(dlg.InfoModel(), 0, 5), "2015-03-01 12:00:00"},
+        {"last record in the information list", Cell(dlg.InfoModel(), 0, 6), "0000-00-00 -1:-1:-1"},
+        {"left label", dlg.TimeLabel(CHisdataDlg::kLabelLeft), "2015-03-01 12:00:00"},
+        {"right label", dlg.TimeLabel(CHisdataDlg::kLabelRight), "0-00-00 -1:-1:-1"},
+        {"first data row", Cell(dlg.DataModel(), 0, 1), "2015-03-01 12:00:00"},
+        {"last data row", Cell(dlg.DataModel(), 19, 1), "0-00-00 -1:-1:-1"},
+        {"cursor cell", Cell(dlg.ChannelModel(), 0, 4), "0-00-00 -1:-1:-1"},
+    };
+    for (const Shown& s : shown) QVERIFY2(s.text == s.expected, qPrintable(s.what + ": " + s.text));
 }
 
 QTEST_MAIN(HisdataDlgQtTest)

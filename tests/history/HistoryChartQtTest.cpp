@@ -59,6 +59,7 @@ class HistoryChartQtTest : public QObject {
 
 private slots:
     void FourRecordsLieAtTheQuarterColumns();
+    void BottomTicksHaveTheirLengths();
     void OneRecordDrawsAcrossTheWholeWidth();
     void BreakPointDrawsDottedLineUnderThePointBefore();
     void AlarmLimitOnTheEdgeIsNotDrawn_data();
@@ -89,6 +90,22 @@ void HistoryChartQtTest::FourRecordsLieAtTheQuarterColumns() {
     // Nothing of the curve where a mapping of x = i * W / (n - 1) would have put it.
     QCOMPARE(image.pixel(133, 60), kWhite);
     QCOMPARE(image.pixel(50, 72), kWhite);
+}
+
+void HistoryChartQtTest::BottomTicksHaveTheirLengths() {
+    // W = 401: q = 100, ticks at x = 0, 100, 200, 300; the middle one 15 pixels long, the others 10.
+    // Row h-1 is the border; the column above it holds the rest of the tick and nothing else.
+    HistoryDataSet set;  // no channel: background, border and ticks only
+    const QImage image = Render(set, 401, 100);
+    const QRgb black = qRgb(0, 0, 0);
+    struct Tick {
+        int x, length;
+    };
+    for (Tick t : {Tick{100, 10}, Tick{200, 15}, Tick{300, 10}}) {
+        QCOMPARE(CountColour(image, black, t.x, 1, t.x, 98), t.length - 1);
+        QCOMPARE(image.pixel(t.x, 99 - (t.length - 1)), black);
+        QCOMPARE(image.pixel(t.x, 99 - t.length), kWhite);
+    }
 }
 
 void HistoryChartQtTest::OneRecordDrawsAcrossTheWholeWidth() {
