@@ -24,7 +24,11 @@ trap cleanup EXIT
 device="${ZORVA_DEVICE:-}"
 if [ -z "$device" ]; then
   device="$run_dir/ttyZorva"
-  build/tools/logger-sim/zorva-logger-sim --link "$device" > "$run_dir/logger-sim.log" 2>&1 &
+  # The English edition reads the logger's names in code page 1252: give it such a logger.
+  scenario=()
+  [ "$edition" = en ] && scenario=(--scenario tools/logger-sim/scenarios/english-eight-channels.ini)
+  rm -f "$device"
+  build/tools/logger-sim/zorva-logger-sim --link "$device" "${scenario[@]}" > "$run_dir/logger-sim.log" 2>&1 &
   sim_pid=$!
   for _ in $(seq 1 50); do [ -e "$device" ] && break; sleep 0.1; done
   echo "Logger emulator running at $device"
@@ -39,6 +43,9 @@ if [ ! -x "$program" ]; then
 fi
 # The program reads its settings beside the executable: point port 1 at the logger.
 cat > "build/$edition/Pelnix_Conifg.ini" <<INI
+[Main_Info]
+Main_Bk_Color=233,237,242
+Dialog_Bk_Color=244,246,249
 [Com_Parameter]
 Com_Port=1
 [Com_Devices]
