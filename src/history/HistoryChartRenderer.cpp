@@ -73,13 +73,14 @@ void HistoryChartRenderer::Draw(const HistoryDataSet& set, QImage& target) {
     if (set.channelCount == 0) return;
 
     if (set.showAxes) DrawAxes(p, set, w, h);
-    if (set.recordCount <= 0 || set.RangeEmpty()) return;
+    if (set.recordCount <= 0) return;
     const int first = set.rangeFirst, last = std::min(set.rangeLast, set.recordCount - 1);
-    if (first < 0 || first > last) return;
-    const bool envelope = last - first + 1 > w;
+    // An empty range (a query window between two records) still shows the alarm lines, only no curve.
+    const bool curves = !set.RangeEmpty() && first >= 0 && first <= last;
+    const bool envelope = curves && last - first + 1 > w;
     for (int k = 0; k < static_cast<int>(set.channels.size()); ++k) {
         const ChannelSeries& c = set.channels[k];
-        if (!c.visible || !Drawable(c) || static_cast<int>(c.values.size()) <= last) continue;
+        if (!c.visible || !Drawable(c)) continue;
         if (set.showAlarmLines) {
             p.setPen(DottedPen(c.colour));
             for (double limit : {c.alarmUpper, c.alarmLower}) {
@@ -90,6 +91,7 @@ void HistoryChartRenderer::Draw(const HistoryDataSet& set, QImage& target) {
                 }
             }
         }
+        if (!curves || static_cast<int>(c.values.size()) <= last) continue;
         if (envelope)
             DrawEnvelope(p, set, k, w, h);
         else

@@ -136,25 +136,35 @@ void HistoryChartQtTest::AlarmLimitOnTheEdgeIsNotDrawn_data() {
     QTest::addColumn<double>("limit");
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("drawn");
-    QTest::newRow("upper equal to the top") << 50.0 << 0 << false;
-    QTest::newRow("just inside the top") << 49.9 << 0 << true;
-    QTest::newRow("inside") << 35.0 << 30 << true;
-    QTest::newRow("above the top") << 60.0 << 0 << false;
+    QTest::addColumn<bool>("emptyRange");  // a query window between two records: no curve
+    QTest::newRow("upper equal to the top") << 50.0 << 0 << false << false;
+    QTest::newRow("just inside the top") << 49.9 << 0 << true << false;
+    QTest::newRow("inside") << 35.0 << 30 << true << false;
+    QTest::newRow("above the top") << 60.0 << 0 << false << false;
+    QTest::newRow("inside, empty range") << 35.0 << 30 << true << true;
+    QTest::newRow("on the top, empty range") << 50.0 << 0 << false << true;
 }
 
 void HistoryChartQtTest::AlarmLimitOnTheEdgeIsNotDrawn() {
     QFETCH(double, limit);
     QFETCH(int, row);
     QFETCH(bool, drawn);
+    QFETCH(bool, emptyRange);
     HistoryDataSet set;
     FillSet(set, {1, 1, 1, 1});  // the curve lies at y 98, away from the rows checked
     set.channels[0].alarmUpper = limit;
-    const int coloured = CountColour(Render(set), kBlueRgb, 0, row, 399, row);
+    if (emptyRange) {
+        set.rangeFirst = 2;
+        set.rangeLast = 1;
+    }
+    const QImage image = Render(set);
+    const int coloured = CountColour(image, kBlueRgb, 0, row, 399, row);
     if (drawn) {
         QVERIFY2(coloured > 50 && coloured < 400, qPrintable(QString::number(coloured)));  // dotted
     } else {
         QCOMPARE(coloured, 0);
     }
+    QCOMPARE(CountColour(image, kBlueRgb, 1, 98, 398, 98) > 0, !emptyRange);
 }
 
 void HistoryChartQtTest::ValueBoxFlipsAtTheRightAndBottomEdges_data() {
