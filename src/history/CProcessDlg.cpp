@@ -81,7 +81,9 @@ void CProcessDlg::OnProgress(int wParam, int lParam) {
     bar_->setValue(std::min(lParam, bar_->maximum()));
     if (lParam < total_) {
         const double percent = static_cast<double>(lParam) / total_ * 100.0;
-        SetText(QString::fromStdString(FormatText(Tx(TextId::HistProgressPage), percent)));
+        // Qt's formatter always writes a decimal point; the C library's would follow the user's
+        // locale (Qt sets it from the environment), giving "50,0%" in some.
+        SetText(QString::asprintf(Tx(TextId::HistProgressPage), percent));
     } else {
         SetText(HistoryTexts::Text(TextId::HistProgressDone));
         hideTimer_->start();
