@@ -14,6 +14,7 @@ edition="${1:-zh}"
 case "$edition" in zh|en) ;; *) echo "usage: scripts/run.sh [zh|en]" >&2; exit 2 ;; esac
 
 bash scripts/build.sh
+source scripts/lib.sh
 run_dir="$PWD/build/run"
 mkdir -p "$run_dir"
 
@@ -24,13 +25,7 @@ trap cleanup EXIT
 device="${ZORVA_DEVICE:-}"
 if [ -z "$device" ]; then
   device="$run_dir/ttyZorva"
-  # The English edition reads the logger's names in code page 1252: give it such a logger.
-  scenario=()
-  [ "$edition" = en ] && scenario=(--scenario tools/logger-sim/scenarios/english-eight-channels.ini)
-  rm -f "$device"
-  build/tools/logger-sim/zorva-logger-sim --link "$device" "${scenario[@]}" > "$run_dir/logger-sim.log" 2>&1 &
-  sim_pid=$!
-  for _ in $(seq 1 50); do [ -e "$device" ] && break; sleep 0.1; done
+  start_emulator "$edition" "$device" > "$run_dir/logger-sim.log" 2>&1
   echo "Logger emulator running at $device"
 fi
 
@@ -42,15 +37,7 @@ if [ ! -x "$program" ]; then
   exit 0
 fi
 # The program reads its settings beside the executable: point port 1 at the logger.
-cat > "build/$edition/Pelnix_Conifg.ini" <<INI
-[Main_Info]
-Main_Bk_Color=233,237,242
-Dialog_Bk_Color=244,246,249
-[Com_Parameter]
-Com_Port=1
-[Com_Devices]
-COM1=$device
-INI
+write_settings "$edition" "$device"
 
 if [ -n "${DISPLAY:-}" ]; then
   "$program"

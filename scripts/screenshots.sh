@@ -5,28 +5,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+source scripts/lib.sh
 command -v xdotool >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xdotool
 out="$PWD/docs"
 work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 
 for edition in zh en; do
-  # The English edition reads the logger's names in code page 1252: give it such a logger.
-  scenario=()
-  [ "$edition" = en ] && scenario=(--scenario tools/logger-sim/scenarios/english-eight-channels.ini)
-  rm -f "$work/ttyZorva"
-  build/tools/logger-sim/zorva-logger-sim --link "$work/ttyZorva" --die-with-parent "${scenario[@]}" \
-    > /dev/null 2>&1 & sim=$!
-  for _ in $(seq 1 50); do [ -e "$work/ttyZorva" ] && break; sleep 0.1; done
-  cat > "build/$edition/Pelnix_Conifg.ini" <<INI
-[Main_Info]
-Main_Bk_Color=233,237,242
-Dialog_Bk_Color=244,246,249
-[Com_Parameter]
-Com_Port=1
-[Com_Devices]
-COM1=$work/ttyZorva
-INI
+  start_emulator "$edition" "$work/ttyZorva" --die-with-parent > /dev/null 2>&1
+  write_settings "$edition" "$work/ttyZorva"
   xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
     set -e
     build/$edition/Zorva_Record & app=\$!
@@ -45,6 +32,6 @@ INI
     sleep 1
     import -window root '$out/screenshot-$edition-history.png'
     kill \$app; wait \$app 2>/dev/null || true"
-  kill $sim; wait $sim 2>/dev/null || true
+  kill $sim_pid; wait $sim_pid 2>/dev/null || true
 done
 echo "screenshots written to $out"
