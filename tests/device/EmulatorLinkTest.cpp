@@ -16,6 +16,7 @@
 #include "device/Transaction.h"
 #include "model/DeviceContext.h"
 #include "model/Edition.h"
+#include "support/PortHolder.h"
 #include "support/EmulatorProcess.h"
 
 namespace {
@@ -229,22 +230,8 @@ TEST_F(EmulatorLinkTest, CancelDuringAPageTransferEndsPromptlyWithMinusThree) {
 
 TEST_F(EmulatorLinkTest, PortHeldByAnotherProcessEndsTheConnectAtOnce) {
     Start({});
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        CSerialPort holder;
-        const char ok = holder.Open(kPort, 115200, 'n', 8, 1) ? 1 : 0;
-        (void)!::write(ready[1], &ok, 1);
-        ::pause();
-        ::_exit(0);
-    }
-    ::close(ready[1]);
-    char ok = 0;
-    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
-    ::close(ready[0]);
-    EXPECT_EQ(ok, 1);
+    PortHolder holder(kPort);
+    ASSERT_TRUE(holder.Holds());
 
     Bytes reply(kParametersReplyLength);
     const Bytes request = RequestReadParameters();
@@ -252,8 +239,7 @@ TEST_F(EmulatorLinkTest, PortHeldByAnotherProcessEndsTheConnectAtOnce) {
     DeviceParameters block;
     EXPECT_FALSE(ReadDeviceState(block));
 
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
+    holder.Release();
     // Once the holder is gone the port is free again.
     EXPECT_TRUE(ReadDeviceState(block));
 }

@@ -16,6 +16,7 @@
 #include "device/SerialPorts.h"
 #include "device/Transaction.h"
 #include "model/DeviceContext.h"
+#include "support/PortHolder.h"
 #include "support/PseudoTerminal.h"
 
 namespace {
@@ -154,22 +155,8 @@ TEST_F(SerialPortTest, ClosedPortReadsAndWritesNothing) {
 }
 
 TEST_F(SerialPortTest, TransactionOnAPortHeldByAnotherProcessEndsWithMinusTwo) {
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        CSerialPort holder;
-        const char ok = holder.Open(kPort, 115200, 'n', 8, 1) ? 1 : 0;
-        (void)!::write(ready[1], &ok, 1);
-        ::pause();
-        ::_exit(0);
-    }
-    ::close(ready[1]);
-    char ok = 0;
-    ASSERT_EQ(::read(ready[0], &ok, 1), 1);
-    ::close(ready[0]);
-    ASSERT_EQ(ok, 1);
+    PortHolder holder(kPort);
+    ASSERT_TRUE(holder.Holds());
 
     DeviceContext& context = GetDeviceContext();
     context.portNumber = kPort;
@@ -178,8 +165,7 @@ TEST_F(SerialPortTest, TransactionOnAPortHeldByAnotherProcessEndsWithMinusTwo) {
     EXPECT_EQ(SendCommand(request.data(), 7, reply.data(), 7), -2);
     EXPECT_TRUE(pty.ReadAtDevice(1, 50).empty());  // nothing was sent
 
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
+    holder.Release();
 }
 
 TEST(SerialPorts, PortNumberFromNameWalksTheDigitsFromTheEnd) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "model/ProfileFile.h"
+#include "support/FileText.h"
 
 namespace {
 
@@ -22,16 +23,8 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
-    void Write(const std::string& content) {
-        std::ofstream out(path_, std::ios::binary);
-        out << content;
-    }
-    std::string Content() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    void Write(const std::string& content) { WriteFileText(path_, content); }
+    std::string Content() const { return ReadFileText(path_); }
 
     std::string dir_, path_;
 };

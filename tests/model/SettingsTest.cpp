@@ -9,6 +9,7 @@
 
 #include "model/DeviceContext.h"
 #include "model/Settings.h"
+#include "support/FileText.h"
 
 namespace {
 
@@ -24,16 +25,8 @@ protected:
         DestroyDeviceContext();
         std::filesystem::remove_all(dir_);
     }
-    void Write(const std::string& content) {
-        std::ofstream out(path_, std::ios::binary);
-        out << content;
-    }
-    std::string Content() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    void Write(const std::string& content) { WriteFileText(path_, content); }
+    std::string Content() const { return ReadFileText(path_); }
 
     std::string dir_, path_;
 };
