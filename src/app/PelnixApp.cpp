@@ -1,6 +1,7 @@
 #include "app/PelnixApp.h"
 
 #include <QApplication>
+#include <clocale>
 #include <QFont>
 #include <memory>
 
@@ -35,6 +36,9 @@ CPelnixApp::~CPelnixApp() {
 
 int CPelnixApp::Run(QApplication& application) {
     if (!lock_.Acquire(kLockName)) return 0;
+    // Qt hands the desktop's locale to the C library; values on screen and in exported files are
+    // written with a decimal point whatever the desktop's language.
+    std::setlocale(LC_NUMERIC, "C");
     InstallFontSubstitutions();
     DeviceContext& context = GetDeviceContext();
     context.programDirectory = ProgramDirectory();
