@@ -7,22 +7,12 @@
 #include "model/CodePage.h"
 #include "model/DeviceContext.h"
 #include "model/Edition.h"
+#include "support/EditionScope.h"
 
 namespace {
 
 const std::string kReplacement = "\xEF\xBF\xBD";
 
-// Switches the edition for one test and restores the Chinese edition afterwards.
-struct EditionScope {
-    explicit EditionScope(Edition edition) {
-        SetEdition(edition);
-        DestroyDeviceContext();
-    }
-    ~EditionScope() {
-        SetEdition(Edition::Chinese);
-        DestroyDeviceContext();
-    }
-};
 
 TEST(CodePage, Cp936EncodesAndDecodesBothWays) {
     struct Case {

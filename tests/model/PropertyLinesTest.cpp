@@ -5,19 +5,10 @@
 #include "model/Edition.h"
 #include "model/PropertyLines.h"
 #include "model/UnitTable.h"
+#include "support/EditionScope.h"
 
 namespace {
 
-struct EditionScope {
-    explicit EditionScope(Edition edition) {
-        SetEdition(edition);
-        DestroyDeviceContext();
-    }
-    ~EditionScope() {
-        SetEdition(Edition::Chinese);
-        DestroyDeviceContext();
-    }
-};
 
 // A recording logger with timed start and stop, channels 1 and 3 active.
 DeviceParameters SampleBlock(int capacity) {

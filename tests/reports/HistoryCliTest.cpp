@@ -21,21 +21,9 @@
 #include "model/Edition.h"
 #include "reports/HistoryExport.h"
 #include "support/EmulatorProcess.h"
+#include "support/FileText.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> Lines(const std::string& utf8) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t at; (at = utf8.find("\r\n", start)) != std::string::npos; start = at + 2)
-        lines.push_back(utf8.substr(start, at - start));
-    return lines;
-}
 
 struct CliRun {
     int exitCode = -1;
@@ -51,8 +39,8 @@ CliRun RunCli(const std::string& folder, const std::vector<std::string>& args) {
     const int status = std::system(command.c_str());
     CliRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.out = ReadBytes(folder + "/stdout");
-    run.err = ReadBytes(folder + "/stderr");
+    run.out = ReadFileText(folder + "/stdout");
+    run.err = ReadFileText(folder + "/stderr");
     return run;
 }
 
@@ -123,7 +111,7 @@ protected:
         EXPECT_TRUE(
             (csv ? WriteCsvExport(path, set, rows, number, 0) : WriteTextExport(path, set, rows, number, 0))
                 .Succeeded());
-        std::vector<std::string> lines = Lines(DecodeCp936(ReadBytes(path)));
+        std::vector<std::string> lines = CrLfLines(DecodeCp936(ReadFileText(path)));
         if (!lines.empty()) lines.erase(lines.begin());
         return lines;
     }
@@ -153,7 +141,7 @@ TEST_F(HistoryCliTest, ExportWritesWhatTheWindowSaves) {
         if (c.from) args.insert(args.end(), {"--from", c.from, "--to", c.to});
         const CliRun run = RunCli(dir_, args);
         ASSERT_EQ(run.exitCode, 0) << run.err;
-        std::vector<std::string> lines = Lines(DecodeCp936(ReadBytes(out)));
+        std::vector<std::string> lines = CrLfLines(DecodeCp936(ReadFileText(out)));
         ASSERT_EQ(lines.size(), 5 + c.dataLines);
         EXPECT_EQ(lines[1].rfind(c.countLine, 0), 0u) << lines[1];
         lines.erase(lines.begin());
@@ -161,17 +149,17 @@ TEST_F(HistoryCliTest, ExportWritesWhatTheWindowSaves) {
         EXPECT_EQ(lines, WindowExport(file, csv, c.from, c.to));
     }
     // The query from 12:20:00 starts at record 120; channel 3 has no valid sample after 12:25:00.
-    const auto q = Lines(DecodeCp936(ReadBytes(dir_ + "/q.txt")));
+    const auto q = CrLfLines(DecodeCp936(ReadFileText(dir_ + "/q.txt")));
     EXPECT_EQ(q[5].rfind("120\t2015-03-01 12:20:00\t", 0), 0u) << q[5];
     EXPECT_EQ(q.back().rfind("130\t", 0), 0u) << q.back();
-    const auto late = Lines(DecodeCp936(ReadBytes(dir_ + "/late.csv")));
+    const auto late = CrLfLines(DecodeCp936(ReadFileText(dir_ + "/late.csv")));
     EXPECT_EQ(late[3],
               "通道3,类型：,湿度,单位：,%RH,最大值：,,最小值：,,平均值：,,报警上限：,90.0,报警下限：,10.0");
 }
 
 TEST_F(HistoryCliTest, ExportRefusesBadInputWithTheEditionsMessage) {
     const std::string file = WriteRecordFile();
-    const std::string bytes = ReadBytes(file);
+    const std::string bytes = ReadFileText(file);
     const std::string damaged = dir_ + "/damaged.jc";
     std::ofstream(damaged, std::ios::binary) << bytes.substr(0, bytes.size() - 3);
     const std::string wrongName = dir_ + "/history.dat";
@@ -227,7 +215,7 @@ TEST_F(HistoryCliDownloadTest, DownloadWritesRecordFileThatExportReads) {
 
     const std::string out = dir_ + "/down.csv";
     ASSERT_EQ(RunCli(dir_, {"export", file, "--out", out}).exitCode, 0);
-    EXPECT_EQ(Lines(DecodeCp936(ReadBytes(out))).size(), 5u + 150u);
+    EXPECT_EQ(CrLfLines(DecodeCp936(ReadFileText(out))).size(), 5u + 150u);
 }
 
 TEST_F(HistoryCliDownloadTest, DownloadFailureLeavesNoFile) {

@@ -17,21 +17,9 @@
 #include "model/Edition.h"
 #include "model/UnitTable.h"
 #include "reports/HistoryExport.h"
+#include "support/FileText.h"
 
 namespace {
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> Lines(const std::string& utf8) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t at; (at = utf8.find("\r\n", start)) != std::string::npos; start = at + 2)
-        lines.push_back(utf8.substr(start, at - start));
-    return lines;
-}
 
 ChannelSeries MakeChannel(int number, int type, int unit, std::vector<double> values) {
     ChannelSeries c;
@@ -102,7 +90,7 @@ protected:
         ExportResult result = csv ? WriteCsvExport(path, set_, Rows(), "A1234567", exportTime)
                                   : WriteTextExport(path, set_, Rows(), "A1234567", exportTime);
         EXPECT_TRUE(result.Succeeded()) << result.Message();
-        return ReadBytes(path);
+        return ReadFileText(path);
     }
 
     std::string dir_;
@@ -149,7 +137,7 @@ TEST_F(HistoryExportTest, EnglishEditionTexts) {
     SetEdition(Edition::English);
     DestroyDeviceContext();
     FillSmallSet();
-    const std::vector<std::string> text = Lines(DecodeCp936(Export(false)));
+    const std::vector<std::string> text = CrLfLines(DecodeCp936(Export(false)));
     ASSERT_EQ(text.size(), 8u);
     EXPECT_EQ(text[0], "The time to save：2015-03-02 08:09:05");
     EXPECT_EQ(
@@ -161,7 +149,7 @@ TEST_F(HistoryExportTest, EnglishEditionTexts) {
     EXPECT_EQ(text[4], "Index\t\tTime\t\tChannel1(℃)\tChannel3(%RH)");
     EXPECT_EQ(text[6], "1\t2015-03-01 12:00:10\tERROR\t\t56.0");
 
-    const std::vector<std::string> csv = Lines(DecodeCp936(Export(true)));
+    const std::vector<std::string> csv = CrLfLines(DecodeCp936(Export(true)));
     ASSERT_EQ(csv.size(), 8u);
     EXPECT_EQ(csv[0], "The time to save：,2015-03-02 08:09:05");
     EXPECT_EQ(
@@ -194,7 +182,7 @@ TEST_F(HistoryExportTest, RangeDecidesCountTimesAndNumbering) {
         set_.rangeFirst = c.first;
         set_.rangeLast = c.last;
         for (bool csv : {false, true}) {
-            const std::vector<std::string> lines = Lines(DecodeCp936(Export(csv)));
+            const std::vector<std::string> lines = CrLfLines(DecodeCp936(Export(csv)));
             const char* sep = csv ? "," : "\t";
             const std::string after = csv ? "," : "";  // the CSV puts a comma behind each label
             const std::string info = std::string(sep) + "数据条数：" + after + std::to_string(c.count) + sep +
@@ -219,7 +207,7 @@ TEST_F(HistoryExportTest, EmptyRangeWritesNoDataLine) {
     FillCountingSet(10);
     set_.rangeFirst = 9;
     set_.rangeLast = 2;
-    const std::vector<std::string> lines = Lines(DecodeCp936(Export(false)));
+    const std::vector<std::string> lines = CrLfLines(DecodeCp936(Export(false)));
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_NE(lines[1].find("数据条数：0\t"), std::string::npos) << lines[1];
 }
@@ -249,10 +237,10 @@ TEST_F(HistoryExportTest, ValuesWithOneDecimalAndOnlyExactInvalidSampleAsErr) {
             set_.timestamps = {t0_};
             set_.recordCount = 1;
             const std::string expected = edition == Edition::Chinese ? c.zh : c.en;
-            const std::vector<std::string> text = Lines(DecodeCp936(Export(false)));
+            const std::vector<std::string> text = CrLfLines(DecodeCp936(Export(false)));
             ASSERT_EQ(text.size(), 6u);
             EXPECT_EQ(text[5], "0\t2015-03-01 12:00:00\t1.0\t\t" + expected);
-            const std::vector<std::string> csv = Lines(DecodeCp936(Export(true)));
+            const std::vector<std::string> csv = CrLfLines(DecodeCp936(Export(true)));
             ASSERT_EQ(csv.size(), 6u);
             EXPECT_EQ(csv[5], "0,2015-03-01 12:00:00,1.0," + expected);
             // The list's cursor cell reads the same text.
@@ -291,7 +279,7 @@ TEST_F(HistoryExportTest, CsvCommaInCellShiftsFollowingFields) {
     rows[0][kColumnUnit] = "m,s";
     const std::string path = dir_ + "/shift.csv";
     ASSERT_TRUE(WriteCsvExport(path, set_, rows, "A1234567", t0_).Succeeded());
-    const std::vector<std::string> lines = Lines(DecodeCp936(ReadBytes(path)));
+    const std::vector<std::string> lines = CrLfLines(DecodeCp936(ReadFileText(path)));
     ASSERT_GE(lines.size(), 5u);
     EXPECT_EQ(lines[2].substr(0, lines[2].find(",最大值")), "通道1,类型：,温度,单位：,m,s");
     EXPECT_EQ(lines[4], "序号,时间,通道1(m,s),通道3(%RH)");
