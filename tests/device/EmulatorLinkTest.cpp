@@ -211,21 +211,20 @@ TEST_F(EmulatorLinkTest, HistoryPageComesWhole) {
     EXPECT_EQ(page[6], 0x01);
 }
 
-TEST_F(EmulatorLinkTest, CancelDuringAPageTransferEndsPromptlyWithMinusThree) {
-    // The page trickles in for about three seconds; the user cancels half a second in.
+TEST_F(EmulatorLinkTest, CancelDuringAPageTransferEndsItWithMinusThree) {
+    // The page trickles in for about three seconds; the user cancels half a second in. How soon
+    // the transfer stops is checked on the fake port's clock; here it must stop before the page
+    // is whole, whatever the machine's load.
     Start({"--fragment", "8:40"});
     Bytes page(kHistoryPageCapacity);
     auto transfer = std::async(std::launch::async, [&page] {
-        const int result = ReadHistoryPage(1, 0, page.data(), kHistoryPageCapacity);
-        return std::make_pair(result, std::chrono::steady_clock::now());
+        return ReadHistoryPage(1, 0, page.data(), kHistoryPageCapacity);
     });
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    const auto cancelled = std::chrono::steady_clock::now();
     CancelTransaction();
-    const auto [result, ended] = transfer.get();
-    EXPECT_EQ(result, -3);
-    // Far sooner than the rest of the page (about 2.5 s) or another attempt would take.
-    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(ended - cancelled).count(), 1000);
+    EXPECT_EQ(transfer.get(), -3);
+    const size_t announced = FrameTotalLength(page.data());
+    EXPECT_TRUE(announced < 7 || page[announced - 1] != kReplyEnd) << "the whole page arrived";
 }
 
 TEST_F(EmulatorLinkTest, PortHeldByAnotherProcessEndsTheConnectAtOnce) {
