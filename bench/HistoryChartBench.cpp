@@ -13,6 +13,7 @@
 #include "history/HistoryDataSet.h"
 #include "model/DeviceContext.h"
 #include "model/Edition.h"
+#include "QtBenchMain.h"
 
 namespace {
 
@@ -152,12 +153,5 @@ BENCHMARK(BM_ZoomAndReset)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ModelRowAccess)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-    SetEdition(Edition::English);
-    DestroyDeviceContext();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

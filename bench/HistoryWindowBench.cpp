@@ -14,6 +14,7 @@
 #include "history/RecordFile.h"
 #include "model/DeviceContext.h"
 #include "model/Edition.h"
+#include "QtBenchMain.h"
 
 namespace {
 
@@ -69,13 +70,7 @@ void BM_OpenRecordFileUntilShown(benchmark::State& state) {
 BENCHMARK(BM_OpenRecordFileUntilShown)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv) {
-    SetEdition(Edition::English);
-    DestroyDeviceContext();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int result = RunQtBenchmarks(argc, argv);
     std::remove(BigRecordFile().c_str());
-    return 0;
+    return result;
 }
